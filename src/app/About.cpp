@@ -1,0 +1,5 @@
+#include "app/About.h"
+
+About::About(Forms& forms) : Form(forms) {
+    setObjectName(QStringLiteral("About"));
+}

@@ -1,0 +1,131 @@
+#include "app/Algus.h"
+
+#include "app/Artwork.h"
+#include "app/Main.h"
+#include "forms/ClickLabel.h"
+#include "forms/Forms.h"
+#include "forms/Look.h"
+#include "platform/Platform.h"
+#include "platform/UiTimer.h"
+#include "state/ProgramState.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+Algus::Algus(Forms& forms) : Form(forms) {
+    setObjectName(QStringLiteral("Algus"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(QLatin1String(ApplicationTitle));
+    setWindowIcon(programIcon());
+    setClientSize(8835, 4905);
+    setColours(this, QColor(0xc0, 0xc0, 0xc0), Qt::black);
+    setFocusPolicy(Qt::StrongFocus);
+
+    Label1 = new ClickLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFont(programFont(Typeface::SansSerif, 19.5, true));
+    setColours(Label1, QColor(0xff, 0, 0), QColor(0xff, 0xff, 0));
+    placeTwips(Label1, 240, 2160, 8535, 495);
+
+    Label2 = new ClickLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setText(QStringLiteral("Author:     Orvandel"));
+    Label2->setFont(programFont(Typeface::SansSerif, 8.25, true, true));
+    setColours(Label2, Qt::white, QColor(0, 0, 0xff));
+    Label2->move(twips(5400), twips(2760));
+    Label2->adjustSize();
+
+    connect(Label1, &ClickLabel::clicked, this, &Algus::Label1_Click);
+    connect(Label2, &ClickLabel::clicked, this, &Algus::Label2_Click);
+
+    Timer2 = platform.createTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(500);
+    Timer2->setEnabled(true);
+    connect(Timer2, &UiTimer::timeout, this, &Algus::Timer2_Timer);
+
+    Timer1 = platform.createTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(0);
+    Timer1->setEnabled(true);
+    connect(Timer1, &UiTimer::timeout, this, &Algus::Timer1_Timer);
+}
+
+QString Algus::versionBanner() const {
+    return QStringLiteral("Sonarix ver ") + versionText();
+}
+
+void Algus::Form_Load() {
+    Label1->setText(versionBanner());
+}
+
+void Algus::Timer2_Timer() {
+    // The interval doubles as the step counter; changing it restarts the timer.
+    switch (Timer2->interval()) {
+    case 500:
+        Label1->setText(versionBanner());
+        Timer2->setInterval(501);
+        break;
+    case 501:
+        Label1->setText(QStringLiteral("Made by"));
+        Timer2->setInterval(502);
+        break;
+    case 502:
+        Label1->setText(QStringLiteral("Orvandel"));
+        Timer2->setInterval(503);
+        break;
+    case 503:
+        Label1->setText(QStringLiteral("Click the window to continiue"));
+        Timer2->setInterval(504);
+        Timer1_Timer();
+        break;
+    default:
+        break;
+    }
+}
+
+void Algus::Timer1_Timer() {
+    forms.show<Main>();
+    forms.unload(this);
+}
+
+void Algus::Form_Click() {
+    Timer1_Timer();
+}
+
+void Algus::Form_KeyPress(const QString&) {
+    Timer1_Timer();
+}
+
+void Algus::Label1_Click() {
+    Timer1_Timer();
+}
+
+void Algus::Label2_Click() {
+    Timer1_Timer();
+}
+
+void Algus::paintEvent(QPaintEvent*) {
+    if (flag_.size() != size())
+        flag_ = unionFlag(size());
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, flag_);
+}
+
+void Algus::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        Form_Click();
+}
+
+void Algus::keyPressEvent(QKeyEvent* event) {
+    // Only keys that produce a character count, as with a key-press event.
+    if (!event->text().isEmpty() && event->text().at(0).isPrint())
+        Form_KeyPress(event->text());
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+             event->key() == Qt::Key_Escape || event->key() == Qt::Key_Backspace)
+        Form_KeyPress(event->text());
+    else
+        Form::keyPressEvent(event);
+}

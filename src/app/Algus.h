@@ -1,0 +1,38 @@
+#pragma once
+
+#include "forms/Form.h"
+
+#include <QPixmap>
+
+class ClickLabel;
+class UiTimer;
+
+// The intro window: a picture and a banner that changes every half second, then the main window.
+class Algus : public Form {
+    Q_OBJECT
+public:
+    explicit Algus(Forms& forms);
+
+    void Form_Load() override;
+    void Timer2_Timer();
+    void Timer1_Timer();
+    void Form_Click();
+    void Form_KeyPress(const QString& text);
+    void Label1_Click();
+    void Label2_Click();
+
+    ClickLabel* Label1;
+    ClickLabel* Label2;
+    UiTimer* Timer1;
+    UiTimer* Timer2;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QString versionBanner() const;
+
+    QPixmap flag_;
+};

@@ -1,0 +1,5 @@
+#include "editor/Editor.h"
+
+Editor::Editor(Forms& forms) : Form(forms) {
+    setObjectName(QStringLiteral("Editor"));
+}

@@ -1,0 +1,27 @@
+#include "forms/ClickLabel.h"
+
+#include <QMouseEvent>
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    setMouseTracking(true);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasPressed = pressed_;
+    pressed_ = false;
+    event->accept();
+    if (wasPressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    emit mouseMoved();
+}

@@ -1,0 +1,49 @@
+#include "forms/Forms.h"
+
+#include "platform/Platform.h"
+#include "platform/UiTimer.h"
+
+Forms::Forms(ProgramState& state, Platform& platform) : state(state), platform(platform) {}
+
+Forms::~Forms() {
+    for (auto& [type, window] : loaded_)
+        delete window;
+}
+
+bool Forms::isLoaded(const Form* window) const {
+    for (const auto& [type, loaded] : loaded_)
+        if (loaded == window)
+            return true;
+    return false;
+}
+
+void Forms::unload(Form* window) {
+    // A window's unload routine may unload the same window again (the editor's does); the
+    // inner call finds it already on its way out and does nothing.
+    if (!window || window->unloading_ || !isLoaded(window))
+        return;
+    window->unloading_ = true;
+    window->Form_Unload();
+
+    // Its timers end with it, even before Qt gets round to deleting it.
+    const auto timers = window->findChildren<UiTimer*>();
+    for (UiTimer* timer : timers)
+        timer->setEnabled(false);
+    window->hide();
+    for (auto it = loaded_.begin(); it != loaded_.end(); ++it) {
+        if (it->second == window) {
+            loaded_.erase(it);
+            break;
+        }
+    }
+    window->deleteLater();
+
+    if (loaded_.empty())
+        platform.endProgram();
+}
+
+void Forms::present(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}

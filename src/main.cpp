@@ -1,0 +1,20 @@
+#include "app/Algus.h"
+#include "forms/Forms.h"
+#include "platform/QtPlatform.h"
+#include "state/ProgramState.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QLatin1String(ApplicationTitle));
+    QApplication::setApplicationVersion(versionText());
+    // Hidden windows still count as open; Forms decides when the program ends.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ProgramState state;
+    QtPlatform platform;
+    Forms forms(state, platform);
+    forms.show<Algus>();
+    return app.exec();
+}

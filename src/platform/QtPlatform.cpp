@@ -1,0 +1,142 @@
+#include "platform/QtPlatform.h"
+
+#include "platform/UiTimer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTime>
+
+#include <cstring>
+
+QtPlatform::QtPlatform() : registry_(std::make_unique<PortableRegistry>()) {}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::message(const QString& title, const QString& text, MessageIcon icon) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MessageIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList lines;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        if (pattern.isEmpty())
+            continue;
+        const QString suffix = QStringLiteral("(%1)").arg(pattern);
+        if (description.endsWith(suffix))
+            description.chop(suffix.size());
+        lines << QStringLiteral("%1 %2").arg(description.trimmed(), suffix);
+    }
+    return lines.join(QStringLiteral(";;"));
+}
+
+namespace {
+
+FileDialogResult runFileDialog(FileDialogSettings& settings, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilter(qtNameFilters(settings.filter));
+    QString suffix = settings.defaultExt;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    if (!settings.fileName.isEmpty()) {
+        const QFileInfo preset(QDir::fromNativeSeparators(settings.fileName));
+        if (preset.isAbsolute())
+            dialog.setDirectory(preset.absolutePath());
+        dialog.selectFile(preset.fileName());
+    }
+
+    FileDialogResult result;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return result;
+    const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    result.cancelled = false;
+    result.path = chosen;
+    result.name = QFileInfo(dialog.selectedFiles().constFirst()).fileName();
+    settings.fileName = chosen;
+    return result;
+}
+
+} // namespace
+
+FileDialogResult QtPlatform::openFileDialog(FileDialogSettings& settings) {
+    return runFileDialog(settings, QFileDialog::AcceptOpen);
+}
+
+FileDialogResult QtPlatform::saveFileDialog(FileDialogSettings& settings) {
+    return runFileDialog(settings, QFileDialog::AcceptSave);
+}
+
+void QtPlatform::beep() {
+    QApplication::beep();
+}
+
+void QtPlatform::endProgram() {
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows)
+        w->hide();
+    QCoreApplication::exit(0);
+}
+
+bool QtPlatform::startProgram(const QString& path) {
+    return QProcess::startDetached(QDir::fromNativeSeparators(path), {});
+}
+
+bool QtPlatform::fileExists(const QString& path) {
+    return QFileInfo(QDir::fromNativeSeparators(path)).isFile();
+}
+
+QString QtPlatform::workingDirectory() {
+    return QDir::toNativeSeparators(QDir::currentPath());
+}
+
+double QtPlatform::timeOfDay() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+void QtPlatform::randomize(double seed) {
+    std::uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof seed);
+    std::memcpy(&bits, &seed, sizeof bits);
+    // Mixed with the running state, so two set-ups within one clock tick still draw afresh.
+    random_.seed(bits ^ random_());
+}
+
+double QtPlatform::rnd() {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+}
+
+Registry& QtPlatform::registry() {
+    return *registry_;
+}
+
+UiTimer* QtPlatform::createTimer(QObject* parent) {
+    return new QtUiTimer(parent);
+}

@@ -1,0 +1,5 @@
+#include "quiz/Test.h"
+
+Test::Test(Forms& forms) : Form(forms) {
+    setObjectName(QStringLiteral("Test"));
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Decimal digits preceded by one blank for n >= 0 and by "-" for n < 0; no grouping.
+QString NumberText(long long n);
+
+// Nearest integer, halves to the even neighbour.
+long long roundHalfEven(double x);
+
+// The main window's time-limit text for a limit of v seconds.
+QString timeLimitText(int v);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Types text key by key; works for letters outside ASCII too (õ, ä, š), which QTest::keyClicks
+// does not handle in this Qt version.
+void typeText(QWidget* widget, const QString& text);
+
+// Clicks a widget in its centre with the left button.
+void click(QWidget* widget);
+
+// Lets deferred deletions and posted events run.
+void settle();

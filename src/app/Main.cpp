@@ -5,6 +5,7 @@
 #include "editor/Editor.h"
 #include "forms/Forms.h"
 #include "forms/Look.h"
+#include "forms/ReversedScrollBar.h"
 #include "quiz/Test.h"
 #include "state/Format.h"
 #include "state/ProgramState.h"
@@ -16,7 +17,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -161,18 +161,14 @@ void Main::buildControls() {
     placeTwips(Check1, 2640, 2880, 3375, 375);
     connect(Check1, &QCheckBox::toggled, this, &Main::Check1_Click);
 
-    VScroll1 = new QScrollBar(Qt::Vertical, client);
+    VScroll1 = new ReversedScrollBar(300, 0, client);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     VScroll1->setAccessibleName(QStringLiteral("Ajapiirang sekundites"));
-    VScroll1->setRange(0, 300);
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
-    // 300 at the top, so the up arrow raises the limit.
-    VScroll1->setInvertedAppearance(true);
-    VScroll1->setInvertedControls(false);
     VScroll1->setValue(0);
     placeTwips(VScroll1, 2160, 3480, 495, 375);
-    connect(VScroll1, &QScrollBar::valueChanged, this, &Main::VScroll1_Change);
+    connect(VScroll1, &ReversedScrollBar::changed, this, &Main::VScroll1_Change);
 
     Label2 = label("Label2", QString(), client);
     Label2->setFont(big);

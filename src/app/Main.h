@@ -11,7 +11,7 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
-class QScrollBar;
+class ReversedScrollBar;
 class QToolBar;
 class QWidget;
 
@@ -62,11 +62,18 @@ public:
     QRadioButton* Option3;
     QRadioButton* Option4;
     QCheckBox* Check1;
-    QScrollBar* VScroll1;
+    ReversedScrollBar* VScroll1; // the limit in seconds: 300 at the top, 0 at the bottom
     QLabel* Label2;
     FileDialogSettings CommonDialog1;
 
 private:
+    friend class Kassav;
+    // How a Save As ended; the prompt needs to know.
+    enum class SaveAsOutcome { Saved, Ended, Cancelled, Failed };
+    SaveAsOutcome saveAs();
+    // Writes the list to CurrentFile; a failure is reported to the user and answers false.
+    bool writeList();
+
     void buildMenu();
     void buildToolbar();
     void buildControls();

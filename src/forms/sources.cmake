@@ -7,4 +7,6 @@ list(APPEND SONARIX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Look.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClickLabel.h
   ${CMAKE_CURRENT_LIST_DIR}/ClickLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReversedScrollBar.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReversedScrollBar.cpp
 )

@@ -116,7 +116,7 @@ void Main::buildControls() {
     connect(nupptest, &QPushButton::clicked, this, &Main::nupptest_Click);
     connect(Command2, &QPushButton::clicked, this, &Main::Command2_Click);
 
-    auto label = [this](const char* name, const QString& caption, QWidget* parent) {
+    auto label = [](const char* name, const QString& caption, QWidget* parent) {
         auto* l = new QLabel(caption, parent);
         l->setObjectName(QLatin1String(name));
         return l;

@@ -7,6 +7,8 @@
 enum class ToolbarImage { New, Open, Save, Edit, Test, Exit };
 
 QIcon programIcon();
+// The program's mark at size x size pixels.
+QPixmap programPixmap(int size);
 QIcon toolbarImage(ToolbarImage image);
 // The intro picture: a Union Flag of the given size.
 QPixmap unionFlag(const QSize& size);

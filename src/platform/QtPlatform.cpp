@@ -12,7 +12,7 @@
 
 #include <cstring>
 
-QtPlatform::QtPlatform() : registry_(std::make_unique<PortableRegistry>()) {}
+QtPlatform::QtPlatform() : registry_(systemRegistry()) {}
 
 QtPlatform::~QtPlatform() = default;
 

@@ -19,3 +19,10 @@ long PortableRegistry::RegQueryValueExA(Handle, const QByteArray&, quint32*, QBy
 long PortableRegistry::RegCloseKey(Handle key) {
     return key == 0 ? ErrorInvalidHandle : 0;
 }
+
+#ifndef Q_OS_WIN
+// Windows has its own in WinRegistry.cpp.
+std::unique_ptr<Registry> systemRegistry() {
+    return std::make_unique<PortableRegistry>();
+}
+#endif

@@ -3,12 +3,17 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <memory>
+
 // The three registry calls the System Information launcher needs, shaped like their Win32
 // counterparts: status 0 is success, anything else a failure code.
 class Registry {
 public:
     using Handle = quint32;
     static constexpr Handle LocalMachine = 0x80000002u;
+    // Value types.
+    static constexpr quint32 String = 1; // REG_SZ
+    static constexpr quint32 Dword = 4;  // REG_DWORD, little-endian
 
     virtual ~Registry() = default;
 
@@ -30,3 +35,7 @@ public:
                           quint32* size) override;
     long RegCloseKey(Handle key) override;
 };
+
+// The registry of the system the program runs on: the real one on Windows, PortableRegistry
+// elsewhere.
+std::unique_ptr<Registry> systemRegistry();

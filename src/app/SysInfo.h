@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+
+class Platform;
+
+// The System Information launcher of the About window, kept apart from the window so every
+// road through the registry can be tested without widgets.
+namespace sysinfo {
+
+inline constexpr quint32 AllAccess = 0x2003F; // KEY_ALL_ACCESS
+inline constexpr int BufferSize = 1024;
+
+inline constexpr auto UnavailableText = "System Information Is Unavailable At This Time";
+
+// A value that cannot be read as the launcher expects (one of size 0); it ends the launcher
+// with its message rather than passing for a missing value.
+class ValueError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads one value as text into KeyVal and answers true; a key or value that cannot be opened or
+// read leaves KeyVal empty and answers false. REG_SZ drops one terminating zero. REG_DWORD is
+// appended to KeyVal as its unsigned decimal number; other types leave KeyVal as it was. The
+// key is closed on every road, including the ValueError thrown for a value of size 0.
+bool GetKeyValue(Registry& registry, Registry::Handle KeyRoot, const QByteArray& KeyName,
+                 const QByteArray& SubKeyRef, QString& KeyVal);
+
+// Starts the System Information tool found through the registry without waiting for it, or
+// tells the user it is unavailable.
+void StartSysInfo(Platform& platform);
+
+} // namespace sysinfo

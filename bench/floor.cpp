@@ -2,8 +2,7 @@
 #include <QApplication>
 #include <QWidget>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
     window.resize(589, 327);

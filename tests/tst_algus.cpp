@@ -13,8 +13,7 @@
 class TestAlgus : public QObject {
     Q_OBJECT
 private slots:
-    void bannerThenHandOver()
-    {
+    void bannerThenHandOver() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
@@ -47,8 +46,7 @@ private slots:
         QVERIFY(!intro);
     }
 
-    void earlyHandOver_data()
-    {
+    void earlyHandOver_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("click on the window") << "window";
         QTest::newRow("click on the banner") << "label1";
@@ -56,8 +54,7 @@ private slots:
         QTest::newRow("character key") << "key";
         QTest::newRow("Estonian letter key") << "letter";
     }
-    void earlyHandOver()
-    {
+    void earlyHandOver() {
         QFETCH(QString, how);
         ProgramState state;
         FakePlatform platform;
@@ -82,8 +79,7 @@ private slots:
         QCOMPARE(platform.endCount, 0);
     }
 
-    void keysWithoutACharacterDoNotHandOver()
-    {
+    void keysWithoutACharacterDoNotHandOver() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);

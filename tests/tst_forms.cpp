@@ -16,8 +16,7 @@ QStringList journal;
 // A window that records its load and unload and can unload itself from its own button.
 class Probe : public Form {
 public:
-    explicit Probe(Forms& forms) : Form(forms)
-    {
+    explicit Probe(Forms& forms) : Form(forms) {
         caption = new QLabel(QStringLiteral("design"), this);
         closeButton = new QPushButton(QStringLiteral("Close"), this);
         closeButton->move(0, 30);
@@ -26,8 +25,7 @@ public:
         timer->setInterval(100);
     }
     void Form_Load() override { journal << QStringLiteral("load Probe"); }
-    void Form_Unload() override
-    {
+    void Form_Unload() override {
         journal << QStringLiteral("unload Probe");
         // Unloading again from inside the unload routine must not run it twice.
         forms.unload(this);
@@ -58,8 +56,7 @@ class TestForms : public QObject {
 private slots:
     void init() { journal.clear(); }
 
-    void loadIsIdempotentAndShowLoads()
-    {
+    void loadIsIdempotentAndShowLoads() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
@@ -79,8 +76,7 @@ private slots:
         QCOMPARE(platform.endCount, 0);
     }
 
-    void unloadRunsOnceAndDiscardsLater()
-    {
+    void unloadRunsOnceAndDiscardsLater() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
@@ -103,8 +99,7 @@ private slots:
         QCOMPARE(platform.endCount, 0);
     }
 
-    void freshWindowAfterUnload()
-    {
+    void freshWindowAfterUnload() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
@@ -118,8 +113,7 @@ private slots:
         QCOMPARE(journal.count(QStringLiteral("load Probe")), 2);
     }
 
-    void closeBoxUnloads()
-    {
+    void closeBoxUnloads() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
@@ -130,8 +124,7 @@ private slots:
         QCOMPARE(journal.last(), QStringLiteral("unload Probe"));
     }
 
-    void programEndsWithTheLastWindow()
-    {
+    void programEndsWithTheLastWindow() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
@@ -145,8 +138,7 @@ private slots:
         QVERIFY(!forms.anyLoaded());
     }
 
-    void windowThatUnloadsWhileLoadingIsNotShown()
-    {
+    void windowThatUnloadsWhileLoadingIsNotShown() {
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);

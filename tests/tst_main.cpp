@@ -6,6 +6,7 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
+#include "forms/ReversedScrollBar.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include "forms/ReversedScrollBar.h"
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,8 +23,7 @@ namespace {
 const QString refusal = QStringLiteral(
     "Pole, mida küsida! Sisesta EDITORiga eelnevalt sõnad või ava eelnevalt salvestatud fail.");
 
-void clickToolbar(Main* main, const QString& key)
-{
+void clickToolbar(Main* main, const QString& key) {
     QAction* action = main->Toolbar1->findChild<QAction*>(QStringLiteral("Toolbar1_") + key);
     QVERIFY(action);
     QWidget* button = main->Toolbar1->widgetForAction(action);
@@ -44,8 +43,7 @@ struct Fixture {
 class TestMain : public QObject {
     Q_OBJECT
 private slots:
-    void startState()
-    {
+    void startState() {
         Fixture f;
         Main* m = f.main;
         QCOMPARE(m->windowTitle(), QStringLiteral("Sonarix - Untitled.dic"));
@@ -63,8 +61,7 @@ private slots:
         QCOMPARE(m->Label3->text(), QStringLiteral("Testi tüüp"));
     }
 
-    void optionGroupsAreIndependent()
-    {
+    void optionGroupsAreIndependent() {
         Fixture f;
         click(f.main->Option2);
         QVERIFY(f.main->Option2->isChecked() && !f.main->Option1->isChecked());
@@ -74,8 +71,7 @@ private slots:
         QVERIFY(f.main->Option2->isChecked());
     }
 
-    void timeLimitFollowsTheScrollBar()
-    {
+    void timeLimitFollowsTheScrollBar() {
         Fixture f;
         Main* m = f.main;
         // Disabled: clicks on the arrows change nothing.
@@ -110,8 +106,7 @@ private slots:
         QCOMPARE(m->Label2->text(), QStringLiteral("  5 minutit ja  0 sekundit."));
     }
 
-    void testRefusesAnEmptyList()
-    {
+    void testRefusesAnEmptyList() {
         Fixture f;
         f.state.ForeignWords[0] = QStringLiteral("dog"); // only the Estonian word decides
         click(f.main->nupptest);
@@ -128,8 +123,7 @@ private slots:
         QVERIFY(f.main->isVisible());
     }
 
-    void toolbarLayout()
-    {
+    void toolbarLayout() {
         Fixture f;
         QStringList keys;
         for (QAction* action : f.main->Toolbar1->actions()) {
@@ -142,8 +136,7 @@ private slots:
         QCOMPARE(keys, (QStringList{"New", "Open", "Save", "|", "Edit", "Testime", "|", "Exit"}));
     }
 
-    void toolbarDispatch()
-    {
+    void toolbarDispatch() {
         Fixture f;
         clickToolbar(f.main, QStringLiteral("Testime"));
         QCOMPARE(f.platform.messages.size(), 1);
@@ -166,29 +159,26 @@ private slots:
         QCOMPARE(f.platform.endCount, 1);
     }
 
-    void exitButtonEndsWithNothingToLose()
-    {
+    void exitButtonEndsWithNothingToLose() {
         Fixture f;
         click(f.main->Command2);
         QCOMPARE(f.platform.endCount, 1);
     }
 
-    void menuLayout()
-    {
+    void menuLayout() {
         Fixture f;
         QStringList items;
         for (QAction* action : f.main->MFile->actions())
             items << (action->isSeparator() ? QStringLiteral("|") : action->text());
-        QCOMPARE(items, (QStringList{"&New", "|", "&Open...", "|", "&Save", "Save &As...", "|",
-                                     "&Exit"}));
+        QCOMPARE(items,
+                 (QStringList{"&New", "|", "&Open...", "|", "&Save", "Save &As...", "|", "&Exit"}));
         QCOMPARE(f.main->MFile->title(), QStringLiteral("&File"));
         QCOMPARE(f.main->MAbout->text(), QStringLiteral("&About!"));
         QVERIFY(!f.main->MAbout->menu());
         QCOMPARE(f.main->menuBar->actions().size(), 2);
     }
 
-    void loadingAnewResetsTheOptions()
-    {
+    void loadingAnewResetsTheOptions() {
         Fixture f;
         f.forms.show<Editor>(); // keeps the program alive while the main window is away
         click(f.main->Option2);

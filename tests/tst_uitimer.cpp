@@ -8,8 +8,7 @@
 class TestUiTimer : public QObject {
     Q_OBJECT
 private slots:
-    void realTimerZeroIntervalNeverFires()
-    {
+    void realTimerZeroIntervalNeverFires() {
         QtUiTimer timer;
         QSignalSpy spy(&timer, &UiTimer::timeout);
         QVERIFY(timer.isEnabled());
@@ -25,8 +24,7 @@ private slots:
         QCOMPARE(spy.count(), fired);
     }
 
-    void fakeTimerFiresInOrderAndRestartsOnChange()
-    {
+    void fakeTimerFiresInOrderAndRestartsOnChange() {
         FakePlatform platform;
         QObject owner;
         UiTimer* slow = platform.createTimer(&owner);

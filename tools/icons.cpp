@@ -7,8 +7,7 @@
 
 #include <cstdio>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: sonarix_icons OUTDIR\n");
@@ -17,7 +16,8 @@ int main(int argc, char* argv[])
     const QString root = QString::fromLocal8Bit(argv[1]);
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString dir = QStringLiteral("%1/hicolor/%2x%2/apps").arg(root).arg(size);
-        if (!QDir().mkpath(dir) || !programPixmap(size).save(dir + QStringLiteral("/sonarix.png"))) {
+        if (!QDir().mkpath(dir) ||
+            !programPixmap(size).save(dir + QStringLiteral("/sonarix.png"))) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(dir));
             return 1;
         }

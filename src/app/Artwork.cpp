@@ -126,3 +126,7 @@ QPixmap unionFlag(const QSize& size) {
     p.fillRect(QRectF(0, h / 2 - 3 * unit, w, 6 * unit), red);
     return pixmap;
 }
+
+QPixmap programPixmap(int size) {
+    return programMark(size);
+}

@@ -1,22 +1,116 @@
 // The file commands of the main window.
+#include "app/Kassav.h"
 #include "app/Main.h"
 
+#include "dictfile/DictionaryFile.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
+
+namespace {
+
+const QString& title() {
+    static const QString text = QLatin1String(ApplicationTitle);
+    return text;
+}
+
+} // namespace
 
 void Main::MFNew_Click() {
     state.CurrentFile = untitledPath(platform.workingDirectory());
 }
 
-void Main::MFOpen_Click() {}
-
-void Main::MFSave_Click() {}
-
-void Main::MFSaveAs_Click() {}
-
-void Main::MFExit_Click() {
-    if (!somethingToLose(state))
-        platform.endProgram();
+void Main::MFOpen_Click() {
+    // After a failed read the command starts again from the top, until a file is read or the
+    // dialog is cancelled.
+    for (;;) {
+        if (somethingToLose(state)) {
+            state.PendingAction = 1;
+            forms.show<Kassav>();
+            return;
+        }
+        const FileDialogResult chosen = platform.openFileDialog(CommonDialog1);
+        if (chosen.cancelled || chosen.path.isEmpty())
+            return;
+        state.CurrentFile = chosen.path;
+        const auto failure = readDictionary(state, state.CurrentFile, [this, &chosen] {
+            setWindowTitle(QStringLiteral("Tolkrix - ") + chosen.name);
+        });
+        if (!failure)
+            return;
+        platform.message(title(), failure->message, MessageIcon::None);
+    }
 }
 
-void Main::Form_Unload() {}
+bool Main::writeList() {
+    const auto failure = writeDictionary(state, state.CurrentFile);
+    if (failure)
+        platform.message(title(), failure->message, MessageIcon::Critical);
+    return !failure;
+}
+
+void Main::MFSave_Click() {
+    if (isUntitled(state, platform.workingDirectory())) {
+        MFSaveAs_Click();
+        return;
+    }
+    if (writeList())
+        setWindowTitle(QStringLiteral("Sonarix - ") + state.CurrentFile);
+}
+
+void Main::MFSaveAs_Click() {
+    saveAs();
+}
+
+Main::SaveAsOutcome Main::saveAs() {
+    CommonDialog1.filter = QStringLiteral("Sonarix Files (*.dic)|*.dic|");
+    CommonDialog1.fileName = state.CurrentFile;
+    const FileDialogResult chosen = platform.saveFileDialog(CommonDialog1);
+    if (chosen.cancelled || chosen.path.isEmpty()) {
+        state.Closing = 0;
+        state.PendingAction = 0;
+        forms.show<Main>();
+        forms.unload<Kassav>();
+        return SaveAsOutcome::Cancelled;
+    }
+    state.CurrentFile = chosen.path;
+
+    if (!writeList()) {
+        // Nothing goes on that would end the program or replace the list; after a close box the
+        // main window comes back, with the list still in it.
+        state.PendingAction = 0;
+        setWindowTitle(QStringLiteral("Sonarix - ") + state.CurrentFile);
+        if (state.Closing == 1) {
+            state.Closing = 0;
+            forms.show<Main>();
+        }
+        return SaveAsOutcome::Failed;
+    }
+    if (state.PendingAction == 2 || state.Closing == 1) {
+        platform.endProgram();
+        return SaveAsOutcome::Ended;
+    }
+    setWindowTitle(QStringLiteral("Sonarix - ") + state.CurrentFile);
+    if (state.PendingAction == 1) {
+        state.PendingAction = 0;
+        MFOpen_Click();
+    }
+    return SaveAsOutcome::Saved;
+}
+
+void Main::MFExit_Click() {
+    if (somethingToLose(state)) {
+        state.PendingAction = 2;
+        forms.show<Kassav>();
+        return;
+    }
+    platform.endProgram();
+}
+
+// The close box. An empty list has nothing to ask about; the program then ends as soon as no
+// window is left, so an editor still open keeps its words.
+void Main::Form_Unload() {
+    if (isListEmpty(state))
+        return;
+    state.Closing = 1;
+    forms.show<Kassav>();
+}

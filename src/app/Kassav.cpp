@@ -1,5 +1,134 @@
 #include "app/Kassav.h"
 
+#include "app/Main.h"
+#include "dictfile/DictionaryFile.h"
+#include "forms/Forms.h"
+#include "forms/Look.h"
+#include "platform/Platform.h"
+#include "state/ProgramState.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
 Kassav::Kassav(Forms& forms) : Form(forms) {
     setObjectName(QStringLiteral("Kassav"));
+    setWindowTitle(QStringLiteral("Save"));
+    setClientSize(6420, 2685);
+
+    Label1 = new QLabel(QStringLiteral("Save?"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    Label1->setFont(programFont(Typeface::SansSerif, 12, false));
+    placeTwips(Label1, 360, 480, 5772, 972);
+
+    auto button = [this](const char* name, const QString& caption, int left, int width,
+                         void (Kassav::*handler)()) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        placeTwips(b, left, 1680, width, 492);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    Command1 = button("Command1", QStringLiteral("Yes"), 360, 1332, &Kassav::Command1_Click);
+    Command2 = button("Command2", QStringLiteral("No"), 2280, 1212, &Kassav::Command2_Click);
+    Command3 = button("Command3", QStringLiteral("Cancel"), 4080, 1332, &Kassav::Command3_Click);
+}
+
+void Kassav::Form_Load() {
+    Label1->setText(state.CurrentFile);
+}
+
+bool Kassav::writeList() {
+    const auto failure = writeDictionary(state, state.CurrentFile);
+    if (failure)
+        platform.message(QLatin1String(ApplicationTitle), failure->message, MessageIcon::Critical);
+    return !failure;
+}
+
+// Open goes on only while the main window is there to run it; after a close box the program is
+// on its way out instead.
+void Kassav::goOnWithOpen() {
+    if (Main* main = forms.find<Main>(); main && state.Closing == 0)
+        main->MFOpen_Click();
+}
+
+void Kassav::giveUp(qint16 changedBefore) {
+    state.Changed = changedBefore;
+    state.PendingAction = 0;
+    if (state.Closing == 1) {
+        state.Closing = 0;
+        forms.show<Main>();
+    }
+    forms.unload(this);
+}
+
+void Kassav::Command1_Click() {
+    const qint16 changedBefore = state.Changed;
+    state.Changed = 0;
+
+    if (isUntitled(state, platform.workingDirectory())) {
+        // Save As belongs to the main window; after a close box it is loaded again (hidden) to
+        // run it, and either ends the program or is shown again.
+        Main* main = forms.load<Main>();
+        if (!main)
+            return;
+        switch (main->saveAs()) {
+        case Main::SaveAsOutcome::Ended:
+            return;
+        case Main::SaveAsOutcome::Failed:
+            giveUp(changedBefore);
+            return;
+        case Main::SaveAsOutcome::Saved:
+        case Main::SaveAsOutcome::Cancelled:
+            break;
+        }
+        forms.unload(this);
+        return;
+    }
+
+    if (!writeList()) {
+        giveUp(changedBefore);
+        return;
+    }
+    if (state.PendingAction == 2) {
+        state.PendingAction = 0;
+        platform.endProgram();
+        return;
+    }
+    if (state.PendingAction == 1) {
+        state.PendingAction = 0;
+        goOnWithOpen();
+    }
+    forms.unload(this);
+}
+
+void Kassav::Command2_Click() {
+    state.Changed = 0;
+    if (state.PendingAction == 1) {
+        state.PendingAction = 0;
+        goOnWithOpen();
+    } else if (state.PendingAction == 2) {
+        state.PendingAction = 0;
+        platform.endProgram();
+        return;
+    }
+    forms.unload(this);
+}
+
+void Kassav::Command3_Click() {
+    state.PendingAction = 0;
+    // The main window comes back before the prompt goes, so the program never finds itself
+    // without a window in between.
+    if (state.Closing == 1) {
+        state.Closing = 0;
+        forms.show<Main>();
+    }
+    forms.unload(this);
+}
+
+void Kassav::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Command3_Click();
 }

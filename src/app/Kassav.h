@@ -2,9 +2,35 @@
 
 #include "forms/Form.h"
 
-// The save prompt.
+class QLabel;
+class QPushButton;
+
+// The save prompt: asks whether to save the list before Open, Exit or the main window's close
+// box discards it, and then goes on with that command (PendingAction, Closing).
 class Kassav : public Form {
     Q_OBJECT
 public:
     explicit Kassav(Forms& forms);
+
+    void Form_Load() override;
+    void Command1_Click(); // Yes
+    void Command2_Click(); // No
+    void Command3_Click(); // Cancel
+
+    QLabel* Label1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+
+protected:
+    // Closing the prompt by its close box answers Cancel, so a close-box exit never loses the
+    // list without a word.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Writes the list to CurrentFile, telling the user when that fails.
+    bool writeList();
+    void goOnWithOpen();
+    // A save that failed: the edits count as unsaved again and nothing pending goes on.
+    void giveUp(qint16 changedBefore);
 };

@@ -56,6 +56,14 @@ bool canEncode(QChar ch) {
     return ch.unicode() < 0x80 || reverse().bytes[ch.unicode()] != 0;
 }
 
+int byteFor(QChar ch) {
+    const char16_t u = ch.unicode();
+    if (u < 0x80)
+        return u;
+    const unsigned char b = reverse().bytes[u];
+    return b != 0 ? b : -1;
+}
+
 qsizetype firstUnencodable(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i)
         if (!canEncode(text[i]))

@@ -17,6 +17,9 @@ bool canEncode(QChar ch);
 // The first character of text the code page cannot hold, or -1 when there is none.
 qsizetype firstUnencodable(const QString& text);
 
+// The byte for one character, or -1 when the code page lacks it.
+int byteFor(QChar ch);
+
 // Converts text that canEncode() accepts throughout; *ok is false (and the result empty)
 // otherwise, so no character is ever replaced silently.
 QByteArray encode(const QString& text, bool* ok);

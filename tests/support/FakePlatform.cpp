@@ -19,10 +19,11 @@ void FakeTimer::setEnabled(bool enabled) {
     elapsed_ = 0;
 }
 
-long FakeRegistry::RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32, quint32,
+long FakeRegistry::RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32, quint32 samDesired,
                                  Handle* result) {
     const QByteArray path = QByteArray::number(root, 16) + '\\' + subKey;
     openedPaths << path;
+    accessMasks << samDesired;
     if (!keys.contains(path)) {
         *result = 0;
         return 2;

@@ -46,6 +46,7 @@ public:
     QList<Handle> opened;
     QList<Handle> closed;
     QList<QByteArray> openedPaths;
+    QList<quint32> accessMasks; // asked for by every open
 
     long RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32 options, quint32 samDesired,
                        Handle* result) override;

@@ -1,0 +1,132 @@
+#include "dictfile/DictionaryFile.h"
+
+#include "dictfile/Cp1257.h"
+#include "state/ProgramState.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+bool needsQuotes(const QString& word) {
+    if (word.isEmpty())
+        return false;
+    if (word.front() == QLatin1Char(' ') || word.front() == QLatin1Char('"') ||
+        word.back() == QLatin1Char(' '))
+        return true;
+    for (const QChar ch : word)
+        if (ch == QLatin1Char(',') || ch == QLatin1Char('\r') || ch == QLatin1Char('\n'))
+            return true;
+    return false;
+}
+
+// Writes how the word is stored at out, which has room for 2 * size + 2 bytes: "-" as "}",
+// quoted where the plain form would not read back. Answers the end, or nullptr at the first
+// character the code page lacks.
+char* putField(char* out, const QString& word) {
+    const bool quoted = needsQuotes(word);
+    if (quoted)
+        *out++ = '"';
+    for (const QChar ch : word) {
+        const int b = cp1257::byteFor(ch);
+        if (b < 0)
+            return nullptr;
+        if (b == '-') {
+            *out++ = '}';
+        } else {
+            if (b == '"' && quoted)
+                *out++ = '"';
+            *out++ = char(b);
+        }
+    }
+    if (quoted)
+        *out++ = '"';
+    return out;
+}
+
+FileFailure badCharacter(const QString& word) {
+    const qsizetype at = cp1257::firstUnencodable(word);
+    return {FileError::BadCharacter,
+            QStringLiteral("Sõnas \"%1\" on märk \"%2\", mida sõnastikufail (Windows-1257) ei "
+                           "mahuta. Faili ei salvestatud.")
+                .arg(word, word.mid(at, word[at].isHighSurrogate() ? 2 : 1))};
+}
+
+// The program's number for a failed save, from what the path is.
+int saveErrorNumber(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir())
+        return FileError::PathFileAccess;
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return FileError::PathNotFound;
+    if (info.exists() && !info.isWritable())
+        return FileError::PermissionDenied;
+    return FileError::DeviceIO;
+}
+
+FileFailure saveFailure(const QString& path, const QString& reason) {
+    return {saveErrorNumber(path),
+            QStringLiteral("Faili ei saanud salvestada: ") + path + QLatin1Char('\n') + reason};
+}
+
+} // namespace
+
+QByteArray encodeField(const QString& word, bool* ok) {
+    QByteArray field(2 * word.size() + 2, Qt::Uninitialized);
+    char* end = putField(field.data(), word);
+    *ok = end != nullptr;
+    field.resize(end ? end - field.constData() : 0);
+    return field;
+}
+
+EncodedList encodeDictionary(const ProgramState& state) {
+    EncodedList result;
+    qsizetype room = 0;
+    for (int k = 0; k < ProgramState::FileSlots && !state.EstonianWords[k].isEmpty(); ++k)
+        room += 2 * (state.EstonianWords[k].size() + state.ForeignWords[k].size()) + 8;
+    result.bytes.resize(room);
+    char* out = result.bytes.data();
+    for (int k = 0; k < ProgramState::FileSlots; ++k) {
+        if (state.EstonianWords[k].isEmpty())
+            break;
+        for (const QString* word : {&state.EstonianWords[k], &state.ForeignWords[k]}) {
+            out = putField(out, *word);
+            if (!out) {
+                result.bytes.clear();
+                result.pairs = 0;
+                result.failure = badCharacter(*word);
+                return result;
+            }
+            *out++ = '\r';
+            *out++ = '\n';
+        }
+        result.pairs = k + 1;
+    }
+    result.bytes.resize(out - result.bytes.constData());
+    return result;
+}
+
+std::optional<FileFailure> writeDictionary(ProgramState& state, const QString& path) {
+    const EncodedList list = encodeDictionary(state);
+    if (list.failure)
+        return list.failure;
+    if (QFileInfo(path).isDir())
+        return saveFailure(path, QStringLiteral("See on kaust, mitte fail."));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return saveFailure(path, file.errorString());
+    if (file.write(list.bytes) != list.bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return saveFailure(path, reason);
+    }
+    if (!file.commit())
+        return saveFailure(path, file.errorString());
+
+    for (int k = 0; k < list.pairs; ++k) {
+        state.EstonianWords[k].replace(QLatin1Char('}'), QLatin1Char('-'));
+        state.ForeignWords[k].replace(QLatin1Char('}'), QLatin1Char('-'));
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QListWidget>
+
+// A list box that behaves as the editor's program expects, whatever Qt does on its own:
+// ListIndex is the selected entry (-1 for none); Click is raised when the selection moves to
+// another entry, by the user or by setListIndex(), and never by adding, removing or clearing;
+// after RemoveItem() nothing is selected. Qt moves the current row and emits its signals when
+// an entry is taken out or changed by the program; all of that is screened here.
+class WordList : public QListWidget {
+    Q_OBJECT
+public:
+    static constexpr int KeyDelete = 46;
+
+    explicit WordList(QWidget* parent);
+
+    void Clear();
+    void AddItem(const QString& text);
+    void AddItems(const QStringList& texts);
+    // Outside the list nothing happens.
+    void RemoveItem(int index);
+    // The entry at index, or the empty text outside the list.
+    QString List(int index) const;
+    int ListCount() const { return count(); }
+    int ListIndex() const { return index_; }
+    // Selects the entry (-1 or any index outside: none); raises Click only when an entry is
+    // newly selected.
+    void setListIndex(int index);
+
+signals:
+    void Click();
+    // The key code of a key going down: 46 for Delete, the letter or digit for those, else 0.
+    void KeyDown(int keyCode);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+
+private:
+    void selectionMoved();
+    int selectedRow() const;
+
+    int index_ = -1;
+    bool quiet_ = false; // the program itself is changing the list
+};

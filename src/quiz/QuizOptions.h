@@ -1,0 +1,15 @@
+#pragma once
+
+class Forms;
+
+// The main window's quiz options as they stand now. The quiz reads them afresh at every step,
+// so a change in the middle of a test takes effect at once; without a main window the options
+// have their start states.
+struct QuizOptions {
+    bool foreignAnswers = true; // Option1: the Estonian word is shown, the foreign one expected
+    bool typed = true;          // Option3: typed answers; otherwise five choices
+    bool limitOn = false;       // Check1
+    int limitSeconds = 0;       // VScroll1
+};
+
+QuizOptions quizOptions(const Forms& forms);

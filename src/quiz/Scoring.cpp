@@ -1,0 +1,78 @@
+#include "quiz/Scoring.h"
+
+#include "state/Format.h"
+#include "state/ProgramState.h"
+
+int percentRight(int answered, int wrong) {
+    if (answered == 0)
+        return 0;
+    // Counts reach 32767, so the product needs more than 16 bits; the quotient of two exact
+    // integers is rounded correctly, so halves are seen as halves.
+    return static_cast<int>(roundHalfEven(100.0 * (answered - wrong) / answered));
+}
+
+QString timeLeftText(int limitSeconds, int elapsedSeconds) {
+    return QStringLiteral("Aeg: ") + NumberText(limitSeconds - elapsedSeconds);
+}
+
+QuizStatistics quizStatistics(const ProgramState& state, int lastSlot, int limitSeconds) {
+    const int answered = state.AnsweredCount;
+    const int wrong = state.WrongCount;
+    QuizStatistics s;
+    s.answered = QStringLiteral("Vastatud: ") + NumberText(answered);
+    s.right = QStringLiteral("Õigeid: ") + NumberText(answered - wrong);
+    s.wrong = QStringLiteral("Valesid: ") + NumberText(wrong);
+    s.left = QStringLiteral("Vastata: ") + NumberText(lastSlot + 1 - answered);
+    s.time = timeLeftText(limitSeconds, state.ElapsedSeconds);
+    s.percent = answered != 0 ? QStringLiteral("Õigeid vastuseid on ") +
+                                    NumberText(percentRight(answered, wrong)) + QStringLiteral("%")
+                              : QStringLiteral("Õigeid vastuseid on 0 %");
+    return s;
+}
+
+ResultTexts resultTexts(const ProgramState& state) {
+    const int answered = state.AnsweredCount;
+    const int wrong = state.WrongCount;
+    ResultTexts r;
+    r.total = QStringLiteral("Kokku: ") + NumberText(answered);
+    r.right = QStringLiteral("Õigeid: ") + NumberText(answered - wrong);
+    r.wrong = QStringLiteral("Valesid: ") + NumberText(wrong);
+    r.percent = QStringLiteral("Õigeid vastuseid oli ") +
+                (answered != 0 ? NumberText(percentRight(answered, wrong)) + QStringLiteral("%")
+                               : QStringLiteral("0%"));
+    return r;
+}
+
+namespace {
+
+// QuestionIndex comes from the selection; the bound only guards against a stray value.
+int asked(const ProgramState& state) {
+    const int q = state.QuestionIndex;
+    return q >= 0 && q < ProgramState::Slots ? q : 0;
+}
+
+} // namespace
+
+NoticeTexts noticeTexts(const ProgramState& state, bool foreignAnswers) {
+    const int q = asked(state);
+    const QString& estonian = state.EstonianWords[q];
+    const QString& foreign = state.ForeignWords[q];
+    if (foreignAnswers)
+        return {estonian + QStringLiteral(" on"), foreign};
+    return {foreign + QStringLiteral(" on"), estonian};
+}
+
+QString expectedAnswer(const ProgramState& state, bool foreignAnswers) {
+    const int q = asked(state);
+    return foreignAnswers ? state.ForeignWords[q] : state.EstonianWords[q];
+}
+
+QString trimBlanks(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' '))
+        --end;
+    qsizetype start = 0;
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    return text.mid(start, end - start);
+}

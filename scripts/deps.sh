@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   clang clang-format libclang-rt-14-dev libbenchmark-dev
   xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core fonts-liberation2

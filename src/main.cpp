@@ -15,6 +15,8 @@ int main(int argc, char* argv[]) {
     ProgramState state;
     QtPlatform platform;
     Forms forms(state, platform);
-    forms.show<Algus>();
+    // "sonarix FILE.dic" opens the file once the main window is up, as the desktop entry asks.
+    if (Algus* intro = forms.show<Algus>(); intro && app.arguments().size() > 1)
+        intro->setFileToOpen(app.arguments().at(1));
     return app.exec();
 }

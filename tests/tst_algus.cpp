@@ -7,7 +7,10 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestAlgus : public QObject {
@@ -88,6 +91,66 @@ private slots:
         QTest::keyClick(intro, Qt::Key_F5);
         QVERIFY(forms.find<Algus>());
         QVERIFY(!forms.find<Main>());
+    }
+
+    // A file named on the command line opens once the main window is up, as Open does after its
+    // dialog: no dialog, the reader's title, and a failure reported without retrying.
+    void fileGivenOnCommandLine_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("wordCount");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("absolute path") << "DIR/sõnad.dic"
+                                       << "Tolkrix - sõnad.dic" << 1 << "";
+        QTest::newRow("relative path") << "sõnad.dic"
+                                       << "Tolkrix - sõnad.dic" << 1 << "";
+        QTest::newRow("missing file")
+            << "DIR/puudub.dic"
+            << "Sonarix - Untitled.dic" << 0 << "ERROR 53: Seda faili pole.DIR/puudub.dic";
+        QTest::newRow("odd number of lines")
+            << "DIR/paaritu.dic"
+            << "Tolkrix - paaritu.dic" << 1 << "ERROR 62 occurred.";
+    }
+    void fileGivenOnCommandLine() {
+        QFETCH(QString, argument);
+        QFETCH(QString, title);
+        QFETCH(int, wordCount);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const auto write = [&dir](const char* name, const QByteArray& bytes) {
+            QFile file(dir.filePath(QString::fromUtf8(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+        write("sõnad.dic", "maja\r\nhouse\r\n\xf5un\r\napple\r\n");
+        write("paaritu.dic", "maja\r\nhouse\r\nkass\r\n");
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        argument.replace(QStringLiteral("DIR"), dir.path());
+        message.replace(QStringLiteral("DIR"), dir.path());
+
+        ProgramState state;
+        FakePlatform platform;
+        Forms forms(state, platform);
+        Algus* intro = forms.show<Algus>();
+        intro->setFileToOpen(argument);
+        QVERIFY(!forms.find<Main>());
+        click(intro->Label1);
+        QDir::setCurrent(previous);
+
+        Main* main = forms.find<Main>();
+        QVERIFY(main && main->isVisible());
+        QCOMPARE(main->windowTitle(), title);
+        QCOMPARE(state.WordCount, wordCount);
+        QCOMPARE(state.CurrentFile,
+                 QFileInfo(argument).isAbsolute() ? argument : dir.filePath(argument));
+        if (message.isEmpty())
+            QCOMPARE(state.EstonianWords[1], QStringLiteral("õun"));
+        QVERIFY(platform.dialogs.isEmpty());
+        QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(platform.messages[0].text, message);
+        QCOMPARE(state.Changed, 0);
     }
 };
 

@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 Algus::Algus(Forms& forms) : Form(forms) {
     setObjectName(QStringLiteral("Algus"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -87,8 +89,11 @@ void Algus::Timer2_Timer() {
 }
 
 void Algus::Timer1_Timer() {
-    forms.show<Main>();
+    const QString file = std::exchange(fileToOpen_, QString());
+    Main* main = forms.show<Main>();
     forms.unload(this);
+    if (main && !file.isEmpty())
+        main->openGivenFile(file);
 }
 
 void Algus::Form_Click() {

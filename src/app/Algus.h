@@ -21,6 +21,9 @@ public:
     void Label1_Click();
     void Label2_Click();
 
+    // A dictionary to open once the main window is up (from the command line).
+    void setFileToOpen(const QString& path) { fileToOpen_ = path; }
+
     ClickLabel* Label1;
     ClickLabel* Label2;
     UiTimer* Timer1;
@@ -35,4 +38,5 @@ private:
     QString versionBanner() const;
 
     QPixmap flag_;
+    QString fileToOpen_;
 };

@@ -6,6 +6,8 @@
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString& title() {
@@ -31,14 +33,24 @@ void Main::MFOpen_Click() {
         const FileDialogResult chosen = platform.openFileDialog(CommonDialog1);
         if (chosen.cancelled || chosen.path.isEmpty())
             return;
-        state.CurrentFile = chosen.path;
-        const auto failure = readDictionary(state, state.CurrentFile, [this, &chosen] {
-            setWindowTitle(QStringLiteral("Tolkrix - ") + chosen.name);
-        });
-        if (!failure)
+        if (openList(chosen.path, chosen.name))
             return;
-        platform.message(title(), failure->message, MessageIcon::None);
     }
+}
+
+bool Main::openList(const QString& path, const QString& name) {
+    state.CurrentFile = path;
+    const auto failure = readDictionary(state, state.CurrentFile, [this, &name] {
+        setWindowTitle(QStringLiteral("Tolkrix - ") + name);
+    });
+    if (failure)
+        platform.message(title(), failure->message, MessageIcon::None);
+    return !failure;
+}
+
+void Main::openGivenFile(const QString& path) {
+    const QFileInfo file(path);
+    openList(file.absoluteFilePath(), file.fileName());
 }
 
 bool Main::writeList() {

@@ -39,6 +39,9 @@ public:
     void MFSaveAs_Click();
     void MFExit_Click();
 
+    // Opens a file named on the command line, as Open does once its dialog has chosen the file.
+    void openGivenFile(const QString& path);
+
     QMenuBar* menuBar;
     QMenu* MFile;
     QAction* MFNew;
@@ -73,6 +76,8 @@ private:
     SaveAsOutcome saveAs();
     // Writes the list to CurrentFile; a failure is reported to the user and answers false.
     bool writeList();
+    // Reads the list from path; a failure is reported to the user and answers false.
+    bool openList(const QString& path, const QString& name);
 
     void buildMenu();
     void buildToolbar();

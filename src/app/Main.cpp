@@ -141,6 +141,7 @@ void Main::buildControls() {
     Option2 = option("Option2", QStringLiteral("Eesti keelt"), Picture2);
     placeTwips(Option2, 120, 480, 1815, 255);
     Label1->setBuddy(Option1);
+    Picture2->setAccessibleName(Label1->text()); // a screen reader names the group by its label
 
     Label3 = label("Label3", QStringLiteral("Testi tüüp"), client);
     placeTwips(Label3, 2760, 1800, 1455, 255);
@@ -151,6 +152,7 @@ void Main::buildControls() {
     Option4 = option("Option4", QStringLiteral("Valikvastustega"), Picture1);
     placeTwips(Option4, 240, 360, 2295, 255);
     Label3->setBuddy(Option3);
+    Picture1->setAccessibleName(Label3->text());
     // Radio buttons with the same parent form one group of their own.
     Option1->setChecked(true);
     Option3->setChecked(true);

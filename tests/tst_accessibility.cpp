@@ -1,0 +1,124 @@
+// Every window can be worked by keyboard alone, and every control a screen reader reaches has a
+// name it can speak.
+#include "app/About.h"
+#include "app/Kassav.h"
+#include "app/Main.h"
+#include "editor/Editor.h"
+#include "editor/WordList.h"
+#include "forms/ClickLabel.h"
+#include "forms/Forms.h"
+#include "quiz/AkenVale.h"
+#include "quiz/Test.h"
+#include "quiz/Tulemus.h"
+#include "state/ProgramState.h"
+#include "support/FakePlatform.h"
+#include "support/TestUtil.h"
+
+#include <QAccessible>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+QString spokenName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void everyControlIsNamedAndInTheTabChain_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* name :
+             {"Main", "Editor", "Test", "Test choices", "AkenVale", "Tulemus", "About", "Kassav"})
+            QTest::newRow(name) << name;
+    }
+    void everyControlIsNamedAndInTheTabChain() {
+        QFETCH(QString, window);
+        ProgramState state;
+        state.EstonianWords[0] = QStringLiteral("õun");
+        state.ForeignWords[0] = QStringLiteral("apple");
+        state.WordCount = 0;
+        FakePlatform platform;
+        Forms forms(state, platform);
+        Main* main = forms.show<Main>();
+        if (window == QLatin1String("Test choices"))
+            click(main->Option4);
+
+        QWidget* shown = main;
+        if (window == QLatin1String("Editor"))
+            shown = forms.show<Editor>();
+        else if (window.startsWith(QLatin1String("Test")))
+            shown = forms.show<Test>();
+        else if (window == QLatin1String("AkenVale"))
+            shown = forms.show<AkenVale>();
+        else if (window == QLatin1String("Tulemus"))
+            shown = forms.show<Tulemus>();
+        else if (window == QLatin1String("About"))
+            shown = forms.show<About>();
+        else if (window == QLatin1String("Kassav"))
+            shown = forms.show<Kassav>();
+        QVERIFY(shown && shown->isVisible());
+
+        // Tab from the focused control goes round every control that takes the focus.
+        QSet<QWidget*> reached;
+        for (QWidget* w = shown->nextInFocusChain(); w != shown; w = w->nextInFocusChain())
+            if (w->isVisibleTo(shown) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+                reached.insert(w);
+        const auto controls = shown->findChildren<QWidget*>();
+        for (QWidget* w : controls) {
+            if (!w->isVisibleTo(shown) || !(w->focusPolicy() & Qt::TabFocus))
+                continue;
+            QVERIFY2(!spokenName(w).trimmed().isEmpty(), qPrintable(w->objectName()));
+            if (w->isEnabled())
+                QVERIFY2(reached.contains(w), qPrintable(w->objectName()));
+        }
+    }
+
+    // Boxes and lists take the caption of the label beside them; choices speak their word.
+    void namesFromLabelsAndWords() {
+        ProgramState state;
+        for (int k = 0; k < 5; ++k) {
+            state.EstonianWords[k] = QStringLiteral("sõna%1").arg(k);
+            state.ForeignWords[k] = QStringLiteral("word%1").arg(k);
+        }
+        state.WordCount = 4;
+        FakePlatform platform;
+        Forms forms(state, platform);
+        click(forms.show<Main>()->Option4);
+        auto* editor = forms.show<Editor>();
+        QCOMPARE(spokenName(editor->Text2), QStringLiteral("Võõrkeeles:"));
+        QCOMPARE(spokenName(editor->Text1), QStringLiteral("Eesti keeles:"));
+        QCOMPARE(spokenName(editor->List2), QStringLiteral("Võõrkeeles:"));
+        QCOMPARE(spokenName(editor->List1), QStringLiteral("Eesti keeles:"));
+        forms.unload<Editor>();
+
+        auto* test = forms.show<Test>();
+        for (ClickLabel* choice : test->Kyssa) {
+            QVERIFY(!choice->text().isEmpty());
+            QCOMPARE(spokenName(choice), choice->text());
+        }
+    }
+
+    void accessKeyPressesItsButton() {
+        ProgramState state;
+        FakePlatform platform;
+        Forms forms(state, platform);
+        auto* about = forms.show<About>();
+        about->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
+        // The button presses itself visibly; the fake registry holds no path, so it answers with
+        // its message.
+        QVERIFY(about->cmdSysInfo->isDown());
+        QTRY_COMPARE(platform.messages.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"

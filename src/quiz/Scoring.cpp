@@ -3,6 +3,19 @@
 #include "state/Format.h"
 #include "state/ProgramState.h"
 
+namespace {
+
+// The answered, right and wrong lines; the quiz and results windows differ only in the caption
+// of the first.
+void setCountLines(const ProgramState& state, const QString& answeredCaption, QString& answered,
+                   QString& right, QString& wrong) {
+    answered = answeredCaption + NumberText(state.AnsweredCount);
+    right = QStringLiteral("Õigeid: ") + NumberText(state.AnsweredCount - state.WrongCount);
+    wrong = QStringLiteral("Valesid: ") + NumberText(state.WrongCount);
+}
+
+} // namespace
+
 int percentRight(int answered, int wrong) {
     if (answered == 0)
         return 0;
@@ -19,9 +32,7 @@ QuizStatistics quizStatistics(const ProgramState& state, int lastSlot, int limit
     const int answered = state.AnsweredCount;
     const int wrong = state.WrongCount;
     QuizStatistics s;
-    s.answered = QStringLiteral("Vastatud: ") + NumberText(answered);
-    s.right = QStringLiteral("Õigeid: ") + NumberText(answered - wrong);
-    s.wrong = QStringLiteral("Valesid: ") + NumberText(wrong);
+    setCountLines(state, QStringLiteral("Vastatud: "), s.answered, s.right, s.wrong);
     s.left = QStringLiteral("Vastata: ") + NumberText(lastSlot + 1 - answered);
     s.time = timeLeftText(limitSeconds, state.ElapsedSeconds);
     s.percent = answered != 0 ? QStringLiteral("Õigeid vastuseid on ") +
@@ -34,9 +45,7 @@ ResultTexts resultTexts(const ProgramState& state) {
     const int answered = state.AnsweredCount;
     const int wrong = state.WrongCount;
     ResultTexts r;
-    r.total = QStringLiteral("Kokku: ") + NumberText(answered);
-    r.right = QStringLiteral("Õigeid: ") + NumberText(answered - wrong);
-    r.wrong = QStringLiteral("Valesid: ") + NumberText(wrong);
+    setCountLines(state, QStringLiteral("Kokku: "), r.total, r.right, r.wrong);
     r.percent = QStringLiteral("Õigeid vastuseid oli ") +
                 (answered != 0 ? NumberText(percentRight(answered, wrong)) + QStringLiteral("%")
                                : QStringLiteral("0%"));

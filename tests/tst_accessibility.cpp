@@ -14,7 +14,10 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
+#include "forms/ReversedScrollBar.h"
 #include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -77,6 +80,37 @@ private slots:
             QVERIFY2(!spokenName(w).trimmed().isEmpty(), qPrintable(w->objectName()));
             if (w->isEnabled())
                 QVERIFY2(reached.contains(w), qPrintable(w->objectName()));
+        }
+    }
+
+    // Tab walks the main window top to bottom, stopping once in each option group, whichever
+    // button of the group is checked.
+    void mainWindowTabOrder_data() {
+        QTest::addColumn<bool>("estonian");
+        QTest::addColumn<bool>("choices");
+        QTest::newRow("first buttons checked") << false << false;
+        QTest::newRow("second buttons checked") << true << true;
+    }
+    void mainWindowTabOrder() {
+        QFETCH(bool, estonian);
+        QFETCH(bool, choices);
+        ProgramState state;
+        FakePlatform platform;
+        Forms forms(state, platform);
+        Main* main = forms.show<Main>();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QRadioButton* language = estonian ? main->Option2 : main->Option1;
+        QRadioButton* type = choices ? main->Option4 : main->Option3;
+        click(language);
+        click(type);
+        click(main->Check1); // the limit's scroll bar is a tab stop while it is enabled
+        const QList<QWidget*> expected = {main->nupptest, main->Command2, language,      type,
+                                          main->Check1,   main->VScroll1, main->Command1};
+        main->Command1->setFocus();
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
         }
     }
 

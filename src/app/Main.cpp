@@ -166,6 +166,7 @@ void Main::buildControls() {
     VScroll1 = new ReversedScrollBar(300, 0, client);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     VScroll1->setAccessibleName(QStringLiteral("Ajapiirang sekundites"));
+    VScroll1->setFocusPolicy(Qt::StrongFocus); // a tab stop, so the limit can be set by keys
     VScroll1->setSingleStep(1);
     VScroll1->setPageStep(1);
     VScroll1->setValue(0);
@@ -178,9 +179,12 @@ void Main::buildControls() {
 
     setTabOrder(Command1, nupptest);
     setTabOrder(nupptest, Command2);
+    // Each group's buttons stay together in the chain; Tab stops at the checked one only.
     setTabOrder(Command2, Option1);
-    setTabOrder(Option1, Option3);
-    setTabOrder(Option3, Check1);
+    setTabOrder(Option1, Option2);
+    setTabOrder(Option2, Option3);
+    setTabOrder(Option3, Option4);
+    setTabOrder(Option4, Check1);
     setTabOrder(Check1, VScroll1);
 }
 

@@ -11,19 +11,23 @@ dpkg-query -W -f='${Status}' libx11-dev 2>/dev/null | grep -q 'install ok instal
   $sudo apt-get install -y -qq --no-install-recommends libx11-dev >/dev/null
 }
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target sonarix >/dev/null
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DSONARIX_TESTS=OFF >/dev/null
+cmake --build build-release --target sonarix >/dev/null
 work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 gcc -O2 bench/mapwatch.c -o "$work/mapwatch" -lX11
 # The floor is built with the same compiler and flags as the program.
 g++ -O2 -std=c++20 -fPIC bench/floor.cpp -o "$work/floor" $(pkg-config --cflags --libs Qt6Widgets)
 
-display=:93
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself, so runs beside other X servers do not collide.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+for _ in $(seq 150); do [ -s "$work/display" ] && break; sleep 0.2; done
+display=:$(cat "$work/display")
+mkdir -m 700 "$work/run"
+export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run
+for _ in $(seq 150); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display" >&2; exit 1; }
 
 measure() { # prints "ms kB" for one launch of "$@"
   read -r ms pid < <("$work/mapwatch" "$@")
@@ -36,7 +40,7 @@ median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2
 
 for i in $(seq "$runs"); do
   measure "$work/floor" >>"$work/floor.txt"
-  measure build/src/sonarix >>"$work/sonarix.txt"
+  measure build-release/src/sonarix >>"$work/sonarix.txt"
 done
 fms=$(cut -d' ' -f1 "$work/floor.txt" | median); fkb=$(cut -d' ' -f2 "$work/floor.txt" | median)
 sms=$(cut -d' ' -f1 "$work/sonarix.txt" | median); skb=$(cut -d' ' -f2 "$work/sonarix.txt" | median)

@@ -22,6 +22,10 @@ private slots:
         Forms forms(state, platform);
         QPointer<Algus> intro = forms.show<Algus>();
         QVERIFY(intro->windowFlags() & Qt::FramelessWindowHint);
+        // The texts arrive once the event loop has put the window on screen.
+        QVERIFY(intro->Label1->text().isEmpty() && !intro->Label2->isVisible());
+        settle();
+        QVERIFY(intro->Label2->isVisible());
         QCOMPARE(intro->Label1->text(), QStringLiteral("Sonarix ver 1.3.9"));
         QCOMPARE(intro->Label2->text(), QStringLiteral("Author:     Orvandel"));
 
@@ -63,6 +67,7 @@ private slots:
         FakePlatform platform;
         Forms forms(state, platform);
         QPointer<Algus> intro = forms.show<Algus>();
+        settle();
         platform.advance(200);
 
         if (how == "window")

@@ -33,11 +33,10 @@ Algus::Algus(Forms& forms) : Form(forms) {
 
     Label2 = new ClickLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setText(QStringLiteral("Author:     Orvandel"));
     Label2->setFont(programFont(Typeface::SansSerif, 8.25, true, true));
     setColours(Label2, Qt::white, QColor(0, 0, 0xff));
     Label2->move(twips(5400), twips(2760));
-    Label2->adjustSize();
+    Label2->hide(); // sized to its text in showTexts()
 
     connect(Label1, &ClickLabel::clicked, this, &Algus::Label1_Click);
     connect(Label2, &ClickLabel::clicked, this, &Algus::Label2_Click);
@@ -60,7 +59,18 @@ QString Algus::versionBanner() const {
 }
 
 void Algus::Form_Load() {
-    Label1->setText(versionBanner());
+    // The texts follow as soon as the window is on screen: the first text given to a label wakes
+    // the screen-reader bridge and the first label sized to its text loads the fonts, and both
+    // take longer than the window itself takes to appear.
+    QMetaObject::invokeMethod(this, &Algus::showTexts, Qt::QueuedConnection);
+}
+
+void Algus::showTexts() {
+    if (Timer2->interval() == 500) // the banner's first step has not come yet
+        Label1->setText(versionBanner());
+    Label2->setText(QStringLiteral("Author:     Orvandel"));
+    Label2->adjustSize();
+    Label2->show();
 }
 
 void Algus::Timer2_Timer() {

@@ -36,6 +36,7 @@ protected:
 
 private:
     QString versionBanner() const;
+    void showTexts();
 
     QPixmap flag_;
     QString fileToOpen_;

@@ -22,12 +22,16 @@ QPixmap programMark(int size) {
     p.setBrush(QColor(0xf4, 0xf1, 0xe6));
     p.drawRoundedRect(QRectF(3, 5, 26, 22), 2, 2);
     p.drawLine(QPointF(16, 5), QPointF(16, 27));
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(16);
-    p.setFont(font);
-    p.setPen(QColor(0xc8, 0x10, 0x2e));
-    p.drawText(QRectF(3, 5, 26, 22), Qt::AlignCenter, QStringLiteral("S"));
+    // The letter is drawn as a curve, not from a font: the icon is needed before the first
+    // window appears, and loading the font machinery for it would hold that window back.
+    QPainterPath letter;
+    letter.moveTo(20.5, 10.5);
+    letter.cubicTo(18.5, 8.5, 11.5, 8.5, 11.5, 12.5);
+    letter.cubicTo(11.5, 16.5, 20.5, 15.5, 20.5, 20);
+    letter.cubicTo(20.5, 24, 13, 24, 11, 21.5);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0xc8, 0x10, 0x2e), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(letter);
     return pixmap;
 }
 

@@ -1,24 +1,60 @@
 #!/usr/bin/env bash
-# Starts the program under a virtual X server and saves screenshots of what a user sees:
+# Starts the program under a virtual X server with a small sample dictionary, walks through it by
+# keyboard as a user would, and saves a picture of each window on the way:
 #   scripts/screenshot.sh OUTDIR
-# intro.png right after start, main.png once the main window is up.
+# intro.png (right after start), main.png (the sample opened from the command line), editor.png
+# (the word-list editor) and quiz.png (a multiple-choice test).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-out=${1:-shots}
+out=$(realpath -m "${1:-shots}")
 mkdir -p "$out"
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target sonarix >/dev/null
 
-display=:97
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+work=$(mktemp -d)
+# Dictionary files are Windows-1257 text with CR LF line ends, the Estonian word first.
+printf '%s\r\n' maja house õun apple koer dog kass cat päike sun jõgi river tänav street \
+  lumi snow | iconv -f UTF-8 -t WINDOWS-1257 >"$work/sõnad.dic"
+
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-sleep 1
-DISPLAY=$display QT_QPA_PLATFORM=xcb build/src/sonarix &
+trap 'kill ${app:-} $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 150); do [ -s "$work/display" ] && break; sleep 0.2; done
+mkdir -m 700 "$work/run"
+export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/run
+
+window() { # waits for a window whose title matches $1 and prints its id
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 && return 0
+    sleep 0.2
+  done
+  echo "no window named '$1' appeared" >&2
+  return 1
+}
+shot() { # window title, file name
+  local id
+  id=$(window "$1")
+  sleep 0.5
+  import -window "$id" "$out/$2"
+}
+keys() { xdotool key --delay 80 "$@"; sleep 0.5; }
+
+build/src/sonarix "$work/sõnad.dic" &
 app=$!
-sleep 1
-DISPLAY=$display import -window root "$out/intro.png"
-sleep 2.5
-DISPLAY=$display import -window root "$out/main.png"
-echo "saved $out/intro.png and $out/main.png"
+sleep 0.8
+import -window root -crop 589x327+0+0 "$out/intro.png"
+# The intro hands over after two seconds; the sample is then read as Open would read it.
+shot '^Tolkrix - ' main.png
+
+# The main window starts with the focus on Editor.
+keys space
+shot '^Editor$' editor.png
+keys Tab Tab Tab Tab Tab space # Võõrkeeles, Eesti keeles, Lisa, Kustuta, Asenda, Lõpeta
+
+# Back in the main window: Tab to "Tavaline", Down for "Valikvastustega", then back to Test.
+# Without a window manager nobody hands the focus back to the main window; do it as one would.
+xdotool windowfocus --sync "$(window '^Tolkrix - ')"
+keys Tab Tab Tab Tab Down shift+Tab shift+Tab shift+Tab space
+shot '^Test$' quiz.png
+echo "saved intro.png, main.png, editor.png and quiz.png in $out"

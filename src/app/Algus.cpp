@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <utility>
 
@@ -59,13 +60,27 @@ QString Algus::versionBanner() const {
 }
 
 void Algus::Form_Load() {
-    // The texts follow as soon as the window is on screen: the first text given to a label wakes
-    // the screen-reader bridge and the first label sized to its text loads the fonts, and both
-    // take longer than the window itself takes to appear.
-    QMetaObject::invokeMethod(this, &Algus::showTexts, Qt::QueuedConnection);
+    // The texts wait until the window is on screen, just before its first paint: the first text
+    // given to a label wakes the screen-reader bridge and the first label sized to its text loads
+    // the fonts, and together they take longer than the window itself takes to appear.
+}
+
+void Algus::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    if (!textsShown_ && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+bool Algus::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && !textsShown_ && watched == windowHandle()) {
+        watched->removeEventFilter(this);
+        showTexts();
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void Algus::showTexts() {
+    textsShown_ = true;
     if (Timer2->interval() == 500) // the banner's first step has not come yet
         Label1->setText(versionBanner());
     Label2->setText(QStringLiteral("Author:     Orvandel"));
@@ -123,10 +138,8 @@ void Algus::Label2_Click() {
 }
 
 void Algus::paintEvent(QPaintEvent*) {
-    if (flag_.size() != size())
-        flag_ = unionFlag(size());
     QPainter painter(this);
-    painter.drawPixmap(0, 0, flag_);
+    paintUnionFlag(painter, size());
 }
 
 void Algus::mouseReleaseEvent(QMouseEvent* event) {

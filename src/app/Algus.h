@@ -2,8 +2,6 @@
 
 #include "forms/Form.h"
 
-#include <QPixmap>
-
 class ClickLabel;
 class UiTimer;
 
@@ -31,6 +29,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -38,6 +38,6 @@ private:
     QString versionBanner() const;
     void showTexts();
 
-    QPixmap flag_;
     QString fileToOpen_;
+    bool textsShown_ = false;
 };

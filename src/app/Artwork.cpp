@@ -21,7 +21,9 @@ QPixmap programMark(int size) {
     p.setPen(QPen(QColor(0x1f, 0x3a, 0x93), 1.5));
     p.setBrush(QColor(0xf4, 0xf1, 0xe6));
     p.drawRoundedRect(QRectF(3, 5, 26, 22), 2, 2);
-    p.drawLine(QPointF(16, 5), QPointF(16, 27));
+    // The spine shows only at the edges, so the letter does not read as a dollar sign.
+    p.drawLine(QPointF(16, 5), QPointF(16, 8));
+    p.drawLine(QPointF(16, 24), QPointF(16, 27));
     // The letter is drawn as a curve, not from a font: the icon is needed before the first
     // window appears, and loading the font machinery for it would hold that window back.
     QPainterPath letter;
@@ -103,9 +105,8 @@ QIcon toolbarImage(ToolbarImage image) {
     return QIcon(pixmap);
 }
 
-QPixmap unionFlag(const QSize& size) {
-    QPixmap pixmap(size);
-    QPainter p(&pixmap);
+void paintUnionFlag(QPainter& p, const QSize& size) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const double w = size.width();
     const double h = size.height();
@@ -128,7 +129,7 @@ QPixmap unionFlag(const QSize& size) {
     p.fillRect(QRectF(0, h / 2 - 5 * unit, w, 10 * unit), Qt::white);
     p.fillRect(QRectF(w / 2 - 3 * unit, 0, 6 * unit, h), red);
     p.fillRect(QRectF(0, h / 2 - 3 * unit, w, 6 * unit), red);
-    return pixmap;
+    p.restore();
 }
 
 QPixmap programPixmap(int size) {

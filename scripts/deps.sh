@@ -7,6 +7,7 @@ packages=(
   clang clang-format libclang-rt-14-dev libbenchmark-dev
   xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core fonts-liberation2
+  desktop-file-utils libxml2-utils shared-mime-info file
 )
 
 missing=()

@@ -68,8 +68,6 @@ FileDialogResult FakePlatform::chosen(const QString& path) {
 
 void FakePlatform::message(const QString& title, const QString& text, MessageIcon icon) {
     messages.append({title, text, icon});
-    if (onMessage)
-        onMessage(messages.constLast());
 }
 
 FileDialogResult FakePlatform::answerDialog(bool save, FileDialogSettings& settings) {

@@ -11,8 +11,6 @@
 #include <QSet>
 #include <QStringList>
 
-#include <functional>
-
 // A timer that only runs when the test lets time pass through FakePlatform::advance().
 class FakeTimer final : public UiTimer {
     Q_OBJECT
@@ -86,8 +84,6 @@ public:
     QList<double> seeds;
     QQueue<double> randomValues; // an empty queue answers 0
     FakeRegistry fakeRegistry;
-    // Runs inside message(), while the box would be open.
-    std::function<void(const Message&)> onMessage;
 
     bool ended() const { return endCount > 0; }
     static FileDialogResult chosen(const QString& path);

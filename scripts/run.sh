@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program.
+# Installs what is missing, builds, and starts the program; arguments go to the program, so
+#   scripts/run.sh words.dic   opens words.dic (relative to where you are) once the window is up.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --parallel "$(nproc)" --target sonarix
-exec build/src/sonarix "$@"
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/deps.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$root/build" --parallel "$(nproc)" --target sonarix
+exec "$root/build/src/sonarix" "$@"

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,28 +32,20 @@ struct Session {
     ProgramState state;
     FakePlatform platform;
     Forms forms{state, platform};
-    Main* main;
+    Main* main = forms.show<Main>();
 
-    // An edited list of one pair that came from list.dic.
-    explicit Session(const QString& word = QStringLiteral("koer")) {
+    // An edited pair from list.dic, now named "current" (empty: untitled); chosen.dic beside it.
+    explicit Session(const QString& word, const QString& current = QStringLiteral("list.dic")) {
         platform.workingDir = QDir::toNativeSeparators(dir.path());
-        main = forms.show<Main>();
         put(file("list.dic"), OldFile);
-        state.CurrentFile = file("list.dic");
+        put(file("chosen.dic"), OldFile);
+        state.CurrentFile =
+            current.isEmpty() ? untitledPath(platform.workingDir) : dir.filePath(current);
         state.EstonianWords[0] = word;
         state.ForeignWords[0] = QStringLiteral("ex-dog");
         state.Changed = 1;
     }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    void run(const QString& command) {
-        if (command == "open")
-            main->MFOpen->trigger();
-        else if (command == "exit")
-            click(main->Command2);
-        else
-            main->close();
-        settle();
-    }
 };
 
 } // namespace
@@ -62,29 +53,16 @@ struct Session {
 class TestFileCommands : public QObject {
     Q_OBJECT
 private slots:
-    // A file that will not open leaves the list alone and the dialog comes up again.
-    void openErrorsAskAgain_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("missing file") << QString("missing.dic") << "ERROR 53: Seda faili pole.%1";
-        QTest::newRow("missing folder")
-            << QString("no/such.dic") << "ERROR 76: That path doesn't exist.%1";
-        QTest::newRow("a folder") << QString(".") << "ERROR 75 occurred.";
-    }
+    // A file that will not open (a missing folder, a folder) is reported; the dialog comes back.
     void openErrorsAskAgain() {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
         Session s{QString()}; // nothing to lose, so no prompt
-        put(s.file("good.dic"), "hea\r\nex}good\r\n");
-        const QString bad = s.dir.filePath(name);
-        s.platform.dialogAnswers << FakePlatform::chosen(bad) << FakePlatform::chosen(bad)
-                                 << FakePlatform::chosen(s.file("good.dic"));
-        s.run("open");
+        for (const char* name : {"no/such.dic", ".", "chosen.dic"})
+            s.platform.dialogAnswers << FakePlatform::chosen(s.file(name));
+        s.main->MFOpen->trigger();
         QCOMPARE(s.platform.dialogs.size(), 3);
-        QCOMPARE(s.platform.messages.size(), 2);
-        QCOMPARE(s.platform.messages[1].text, text.replace(QStringLiteral("%1"), bad));
-        QCOMPARE(s.state.ForeignWords[0], QStringLiteral("ex-good"));
-        QCOMPARE(s.main->windowTitle(), QStringLiteral("Tolkrix - good.dic"));
+        QCOMPARE(s.platform.messages.value(0).text.left(8), QStringLiteral("ERROR 76"));
+        QCOMPARE(s.platform.messages.value(1).text.left(8), QStringLiteral("ERROR 75"));
+        QCOMPARE(s.state.ForeignWords[0], QStringLiteral("old"));
     }
 
     // Every answer to the prompt, and saves that fail: those say why, keep the edits marked
@@ -117,35 +95,30 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, word);
         QFETCH(QString, named);
-        Session s(word);
-        s.state.CurrentFile =
-            file.isEmpty() ? untitledPath(s.platform.workingDir) : s.dir.filePath(file);
-        put(s.file("chosen.dic"), OldFile); // what Save As or Open picks
+        Session s(word, file);
         s.platform.dialogAnswers.enqueue(FakePlatform::chosen(s.file("chosen.dic")));
-        s.run(command);
+        if (command == "open")
+            s.main->MFOpen->trigger();
+        else if (command == "exit")
+            click(s.main->Command2);
+        else
+            s.main->close();
         auto* prompt = s.forms.find<Kassav>();
         QCOMPARE(prompt != nullptr, !answer.isEmpty());
-        if (prompt) {
-            QVERIFY(prompt->isVisible());
-            QCOMPARE(prompt->Label1->text(), s.state.CurrentFile);
-            QVERIFY(!s.platform.ended());
-            if (answer == "close box")
-                prompt->close();
-            else
-                click(answer == "yes"  ? prompt->Command1
-                      : answer == "no" ? prompt->Command2
-                                       : prompt->Command3);
-            settle();
-        }
-
+        if (answer == "close box")
+            prompt->close();
+        else if (prompt)
+            click(answer == "yes"  ? prompt->Command1
+                  : answer == "no" ? prompt->Command2
+                                   : prompt->Command3);
+        settle();
         const bool saves = answer == "yes" && named.isEmpty();
         const bool goesOn = saves || answer == "no" || answer.isEmpty();
         QCOMPARE(s.platform.ended(), goesOn && command != "open");
         QCOMPARE(s.platform.dialogs.size(), int(file.isEmpty()) + (goesOn && command == "open"));
         QCOMPARE(s.state.Changed, saves || answer == "no" ? 0 : 1);
         QCOMPARE(s.platform.messages.size(), int(!named.isEmpty()));
-        if (!named.isEmpty())
-            QVERIFY2(s.platform.messages[0].text.contains(named), qPrintable(named));
+        QVERIFY(named.isEmpty() || s.platform.messages[0].text.contains(named));
         QCOMPARE(contents(s.file(file.isEmpty() ? "chosen.dic" : "list.dic")),
                  saves ? QByteArray(word.toLatin1() + "\r\nex}dog\r\n") : OldFile);
         if (!s.platform.ended())

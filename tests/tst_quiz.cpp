@@ -7,6 +7,7 @@
 #include "quiz/Scoring.h"
 #include "quiz/Test.h"
 #include "quiz/Tulemus.h"
+#include "state/Format.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
@@ -158,9 +159,12 @@ private slots:
                 QCOMPARE(test->isVisible(), !foreign);
                 QTest::keyClick(focused(), Qt::Key_Return); // "Jätkan" has the focus
                 QVERIFY(!quiz.notice() && test->isVisible());
+                QCOMPARE(test->Label4->text(), u"Valesid: "_s + NumberText((n + 1) / 2));
             }
         }
         QVERIFY(quiz.results() && !quiz.test() && !quiz.main->isVisible());
+        QCOMPARE(quiz.results()->Label2->text(), u"Õigeid:  3"_s);
+        QCOMPARE(quiz.results()->Label3->text(), u"Valesid:  2"_s);
         QCOMPARE(quiz.results()->Label4->text(), u"Õigeid vastuseid oli  60%"_s);
         QCOMPARE(quiz.platform.beeps, 2 + 3);
         QTest::keyClick(focused(), Qt::Key_Return); // "Uus test" has the focus

@@ -42,17 +42,8 @@ Algus::Algus(Forms& forms) : Form(forms) {
     connect(Label1, &ClickLabel::clicked, this, &Algus::Label1_Click);
     connect(Label2, &ClickLabel::clicked, this, &Algus::Label2_Click);
 
-    Timer2 = platform.createTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(500);
-    Timer2->setEnabled(true);
-    connect(Timer2, &UiTimer::timeout, this, &Algus::Timer2_Timer);
-
-    Timer1 = platform.createTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(0);
-    Timer1->setEnabled(true);
-    connect(Timer1, &UiTimer::timeout, this, &Algus::Timer1_Timer);
+    Timer2 = addTimer("Timer2", 500, &Algus::Timer2_Timer);
+    Timer1 = addTimer("Timer1", 0, &Algus::Timer1_Timer);
 }
 
 QString Algus::versionBanner() const {

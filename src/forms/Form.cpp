@@ -2,6 +2,7 @@
 
 #include "forms/Forms.h"
 #include "forms/Look.h"
+#include "platform/Platform.h"
 
 #include <QCloseEvent>
 
@@ -18,4 +19,12 @@ void Form::closeEvent(QCloseEvent* event) {
     // Forms hides and discards the window; Qt must not close it behind the program's back.
     event->ignore();
     forms.unload(this);
+}
+
+UiTimer* Form::createTimer(const char* name, int interval) {
+    UiTimer* timer = platform.createTimer(this);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    timer->setEnabled(true);
+    return timer;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UiTimer.h"
+
 #include <QWidget>
 
 class Forms;
@@ -21,12 +23,20 @@ protected:
     void setClientSize(int widthTwips, int heightTwips);
     // The close box unloads the window through Forms, like any other unload.
     void closeEvent(QCloseEvent* event) override;
+    // A timer of this window, enabled, with its designer name and interval (0 never fires).
+    template <class W> UiTimer* addTimer(const char* name, int interval, void (W::*onTimeout)()) {
+        UiTimer* timer = createTimer(name, interval);
+        connect(timer, &UiTimer::timeout, static_cast<W*>(this), onTimeout);
+        return timer;
+    }
 
     Forms& forms;
     ProgramState& state;
     Platform& platform;
 
 private:
+    UiTimer* createTimer(const char* name, int interval);
+
     friend class Forms;
     bool unloading_ = false;
 };

@@ -27,17 +27,8 @@ Test::Test(Forms& forms) : Form(forms) {
     useMenuColours(this);
     buildControls();
 
-    Timer1 = platform.createTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(0);
-    Timer1->setEnabled(true);
-    connect(Timer1, &UiTimer::timeout, this, &Test::Timer1_Timer);
-
-    Timer2 = platform.createTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(1000);
-    Timer2->setEnabled(true);
-    connect(Timer2, &UiTimer::timeout, this, &Test::Timer2_Timer);
+    Timer1 = addTimer("Timer1", 0, &Test::Timer1_Timer);
+    Timer2 = addTimer("Timer2", 1000, &Test::Timer2_Timer);
 }
 
 void Test::buildControls() {

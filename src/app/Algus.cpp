@@ -50,12 +50,9 @@ QString Algus::versionBanner() const {
     return QStringLiteral("Sonarix ver ") + versionText();
 }
 
-void Algus::Form_Load() {
-    // The texts wait until the window is on screen, just before its first paint: the first text
-    // given to a label wakes the screen-reader bridge and the first label sized to its text loads
-    // the fonts, and together they take longer than the window itself takes to appear.
-}
-
+// The texts wait until the window is on screen, just before its first paint: the first text given
+// to a label wakes the screen-reader bridge and the first label sized to its text loads the fonts,
+// and together they take longer than the window itself takes to appear.
 void Algus::showEvent(QShowEvent* event) {
     Form::showEvent(event);
     if (!textsShown_ && windowHandle())

@@ -11,7 +11,6 @@ class Algus : public Form {
 public:
     explicit Algus(Forms& forms);
 
-    void Form_Load() override;
     void Timer2_Timer();
     void Timer1_Timer();
     void Form_Click();

@@ -19,11 +19,9 @@ void FakeTimer::setEnabled(bool enabled) {
     elapsed_ = 0;
 }
 
-long FakeRegistry::RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32, quint32 samDesired,
+long FakeRegistry::RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32, quint32,
                                  Handle* result) {
     const QByteArray path = QByteArray::number(root, 16) + '\\' + subKey;
-    openedPaths << path;
-    accessMasks << samDesired;
     if (!keys.contains(path)) {
         *result = 0;
         return 2;
@@ -94,7 +92,7 @@ bool FakePlatform::startProgram(const QString& path) {
 }
 
 bool FakePlatform::fileExists(const QString& path) {
-    return existingFiles.contains(path) || (realFileSystem && QFileInfo(path).isFile());
+    return existingFiles.contains(path) || QFileInfo(path).isFile();
 }
 
 double FakePlatform::rnd() {

@@ -43,8 +43,6 @@ public:
     QMap<QByteArray, QMap<QByteArray, Value>> keys;
     QList<Handle> opened;
     QList<Handle> closed;
-    QList<QByteArray> openedPaths;
-    QList<quint32> accessMasks; // asked for by every open
 
     long RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32 options, quint32 samDesired,
                        Handle* result) override;
@@ -77,11 +75,9 @@ public:
     int endCount = 0;
     QStringList started;
     bool startSucceeds = true;
-    QSet<QString> existingFiles;
-    bool realFileSystem = true; // fileExists looks at the disk as well as existingFiles
+    QSet<QString> existingFiles; // exist besides the files on disk
     QString workingDir = QStringLiteral("/work/dir");
     double clock = 43200.5;
-    QList<double> seeds;
     QQueue<double> randomValues; // an empty queue answers 0
     FakeRegistry fakeRegistry;
 
@@ -102,7 +98,7 @@ public:
     bool fileExists(const QString& path) override;
     QString workingDirectory() override { return workingDir; }
     double timeOfDay() override { return clock; }
-    void randomize(double seed) override { seeds << seed; }
+    void randomize(double) override {}
     double rnd() override;
     Registry& registry() override { return fakeRegistry; }
     UiTimer* createTimer(QObject* parent) override;

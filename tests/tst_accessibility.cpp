@@ -7,6 +7,7 @@
 #include "editor/WordList.h"
 #include "forms/ClickLabel.h"
 #include "forms/Forms.h"
+#include "forms/ReversedScrollBar.h"
 #include "quiz/AkenVale.h"
 #include "quiz/Test.h"
 #include "quiz/Tulemus.h"
@@ -14,7 +15,6 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
-#include "forms/ReversedScrollBar.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -30,6 +30,29 @@ namespace {
 QString spokenName(QWidget* widget) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
     return face ? face->text(QAccessible::Name) : QString();
+}
+
+// The program with five pairs in its list and the main window up.
+struct Program {
+    ProgramState state;
+    FakePlatform platform;
+    Forms forms{state, platform};
+    Main* main;
+
+    Program() {
+        for (int k = 0; k < 5; ++k) {
+            state.EstonianWords[k] = QStringLiteral("sõna%1").arg(k);
+            state.ForeignWords[k] = QStringLiteral("word%1").arg(k);
+        }
+        state.WordCount = 4;
+        main = forms.show<Main>();
+    }
+};
+
+// Shows a window and waits until it has the keyboard.
+bool activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
 }
 
 struct Window {
@@ -63,14 +86,8 @@ private slots:
     }
     void everyControlIsNamedAndInTheTabChain() {
         QFETCH(int, window);
-        ProgramState state;
-        state.EstonianWords[0] = QStringLiteral("õun");
-        state.ForeignWords[0] = QStringLiteral("apple");
-        state.WordCount = 0;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        forms.show<Main>();
-        QWidget* shown = windows[window].open(forms);
+        Program program;
+        QWidget* shown = windows[window].open(program.forms);
         QVERIFY(shown && shown->isVisible());
 
         // Tab from the focused control goes round every control that takes the focus.
@@ -99,12 +116,9 @@ private slots:
     void mainWindowTabOrder() {
         QFETCH(bool, estonian);
         QFETCH(bool, choices);
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        Main* main = forms.show<Main>();
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main));
+        Program program;
+        Main* main = program.main;
+        QVERIFY(activate(main));
         QRadioButton* language = estonian ? main->Option2 : main->Option1;
         QRadioButton* type = choices ? main->Option4 : main->Option3;
         click(language);
@@ -121,23 +135,16 @@ private slots:
 
     // Boxes and lists take the caption of the label beside them; choices speak their word.
     void namesFromLabelsAndWords() {
-        ProgramState state;
-        for (int k = 0; k < 5; ++k) {
-            state.EstonianWords[k] = QStringLiteral("sõna%1").arg(k);
-            state.ForeignWords[k] = QStringLiteral("word%1").arg(k);
-        }
-        state.WordCount = 4;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        click(forms.show<Main>()->Option4);
-        auto* editor = forms.show<Editor>();
+        Program program;
+        click(program.main->Option4);
+        auto* editor = program.forms.show<Editor>();
         QCOMPARE(spokenName(editor->Text2), QStringLiteral("Võõrkeeles:"));
         QCOMPARE(spokenName(editor->Text1), QStringLiteral("Eesti keeles:"));
         QCOMPARE(spokenName(editor->List2), QStringLiteral("Võõrkeeles:"));
         QCOMPARE(spokenName(editor->List1), QStringLiteral("Eesti keeles:"));
-        forms.unload<Editor>();
+        program.forms.unload<Editor>();
 
-        auto* test = forms.show<Test>();
+        auto* test = program.forms.show<Test>();
         for (ClickLabel* choice : test->Kyssa) {
             QVERIFY(!choice->text().isEmpty());
             QCOMPARE(spokenName(choice), choice->text());
@@ -145,17 +152,14 @@ private slots:
     }
 
     void accessKeyPressesItsButton() {
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        auto* about = forms.show<About>();
-        about->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(about));
+        Program program;
+        auto* about = program.forms.show<About>();
+        QVERIFY(activate(about));
         QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
         // The button presses itself visibly; the fake registry holds no path, so it answers with
         // its message.
         QVERIFY(about->cmdSysInfo->isDown());
-        QTRY_COMPARE(platform.messages.size(), 1);
+        QTRY_COMPARE(program.platform.messages.size(), 1);
     }
 };
 

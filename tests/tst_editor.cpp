@@ -1,3 +1,4 @@
+#include "app/Kassav.h"
 #include "app/Main.h"
 #include "editor/Editor.h"
 #include "editor/WordList.h"
@@ -6,11 +7,14 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -18,6 +22,21 @@ namespace {
 // Pairs "foreign=estonian", separated by spaces.
 QStringList pairs(const char* text) {
     return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+void store(ProgramState& state, const QStringList& list) {
+    state.WordCount = qint16(list.size() - 1);
+    for (int k = 0; k < list.size(); ++k) {
+        state.ForeignWords[k] = list[k].section(u'=', 0, 0);
+        state.EstonianWords[k] = list[k].section(u'=', 1);
+    }
+}
+
+QStringList stored(const ProgramState& state) {
+    QStringList stored;
+    for (int k = 0; !state.EstonianWords[k].isEmpty(); ++k)
+        stored << state.ForeignWords[k] + u'=' + state.EstonianWords[k];
+    return stored;
 }
 
 QStringList shown(const Editor* e) {
@@ -124,11 +143,7 @@ private slots:
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
-        state.WordCount = qint16(before.size() - 1);
-        for (int k = 0; k < before.size(); ++k) {
-            state.ForeignWords[k] = before[k].section(u'=', 0, 0);
-            state.EstonianWords[k] = before[k].section(u'=', 1);
-        }
+        store(state, before);
         Main* main = forms.show<Main>();
         click(main->Command1); // "Editor"
         Editor* e = forms.find<Editor>();
@@ -168,6 +183,61 @@ private slots:
         e = forms.find<Editor>(); // with no sort active
         QCOMPARE(shown(e), after);
         QCOMPARE(active(e), QString());
+    }
+
+    // A save while the editor is open writes the stored list, which lacks the editor's pair;
+    // once "Lõpeta" brings the pair in, Exit asks again. A list that comes back only sorted
+    // counts as saved.
+    void savedWhileOpen_data() {
+        QTest::addColumn<bool>("edit");          // a pair added before the save
+        QTest::addColumn<QString>("save");       // "menu": File, Save; "close": close box, Yes
+        QTest::addColumn<QByteArray>("buttons"); // sort buttons pressed after the save
+        auto row = [](const char* name, bool edit, const char* save, const char* buttons) {
+            QTest::newRow(name) << edit << QString::fromLatin1(save) << QByteArray(buttons);
+        };
+        row("no save", true, "", "");
+        row("File, Save", true, "menu", "");
+        row("close box, Yes", true, "close", "");
+        row("close box, Yes, sort", true, "close", "5");
+        row("nothing edited, sort", false, "close", "6");
+    }
+    void savedWhileOpen() {
+        QFETCH(bool, edit);
+        QFETCH(QString, save);
+        QFETCH(QByteArray, buttons);
+        QTemporaryDir dir;
+        ProgramState state;
+        FakePlatform platform;
+        platform.workingDir = QDir::toNativeSeparators(dir.path());
+        Forms forms(state, platform);
+        Main* main = forms.show<Main>();
+        state.CurrentFile = dir.filePath(QStringLiteral("list.dic"));
+        store(state, pairs("a=1 b=2 c=3"));
+        click(main->Command1); // "Editor"
+        Editor* e = forms.find<Editor>();
+        if (edit) {
+            typeText(e->Text2, QStringLiteral("x"));
+            typeText(e->Text1, QStringLiteral("9"));
+            click(e->Command1);
+        }
+        if (save == "menu") {
+            main->MFSave->trigger();
+        } else if (save == "close") {
+            main->close();
+            click(forms.find<Kassav>()->Command1);
+        }
+        settle();
+        for (const char b : buttons)
+            click(named<QPushButton>(e, QByteArray("Command") + b));
+        const QStringList edited = shown(e);
+        click(e->Command4); // "Lõpeta"
+        settle();
+        QCOMPARE(stored(state), edited);
+        QVERIFY(!platform.ended());
+        click(forms.find<Main>()->Command2); // Exit
+        const Kassav* prompt = forms.find<Kassav>();
+        QCOMPARE(prompt && prompt->isVisible(), edit);
+        QCOMPARE(platform.ended(), !edit);
     }
 };
 

@@ -141,17 +141,22 @@ void Editor::Form_Load() {
     List2->Clear();
     QStringList estonian;
     QStringList foreign;
-    const int last = std::min(int(state.WordCount), ProgramState::Slots - 1);
-    for (int i = 0; i <= last; ++i) {
-        // An empty Estonian word ends the list.
-        if (state.EstonianWords[i].isEmpty())
-            break;
+    for (int i = 0, n = storedPairs(); i < n; ++i) {
         estonian << state.EstonianWords[i];
         foreign << state.ForeignWords[i];
     }
     List1->AddItems(estonian);
     List2->AddItems(foreign);
     setCount(CountForm::Long);
+}
+
+int Editor::storedPairs() const {
+    const int last = std::min(int(state.WordCount), ProgramState::Slots - 1);
+    int n = 0;
+    // An empty Estonian word ends the list.
+    while (n <= last && !state.EstonianWords[n].isEmpty())
+        ++n;
+    return n;
 }
 
 void Editor::Form_Unload() {
@@ -324,7 +329,12 @@ void Editor::List2_Click() {
 void Editor::writeBack() {
     // The lists never outgrow the arrays (additions stop at MaxPairs); stay inside them anyway.
     const int n = std::min(List1->ListCount(), ProgramState::Slots);
+    // A save while the editor is open writes the stored list, without the edits made here; so
+    // bringing in a list that differs from the stored one makes the edits unsaved again.
+    bool differs = n != storedPairs();
     for (int k = 0; k < n; ++k) {
+        differs = differs || state.EstonianWords[k] != List1->List(k) ||
+                  state.ForeignWords[k] != List2->List(k);
         state.EstonianWords[k] = List1->List(k);
         state.ForeignWords[k] = List2->List(k);
     }
@@ -333,6 +343,8 @@ void Editor::writeBack() {
         state.ForeignWords[k].clear();
     }
     state.WordCount = qint16(n - 1);
+    if (differs)
+        state.Changed = 1;
 }
 
 void Editor::Command4_Click() {

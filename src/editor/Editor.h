@@ -76,6 +76,9 @@ private:
     void appendTypedPair();
     void addWithEnter();
     void selectPartner(WordList* from, WordList* to);
+    // How many pairs the word store holds as the editor reads it.
+    int storedPairs() const;
+    // Stores the lists; a list unlike the stored one marks the edits unsaved.
     void writeBack();
     void sortBy(QPushButton* pressed, void (*routine)(ProgramState&));
     void reapplySort();

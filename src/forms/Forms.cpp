@@ -3,11 +3,18 @@
 #include "platform/Platform.h"
 #include "platform/UiTimer.h"
 
-Forms::Forms(ProgramState& state, Platform& platform) : state(state), platform(platform) {}
+#include <utility>
+
+Forms::Forms(ProgramState& state, Platform& platform) : state(state), platform(platform) {
+    platform.setModalEndedHandler([this] { releaseUnloaded(); });
+}
 
 Forms::~Forms() {
+    platform.setModalEndedHandler({});
     for (auto& [type, window] : loaded_)
         delete window;
+    for (const QPointer<Form>& window : std::as_const(unloaded_))
+        delete window.data();
 }
 
 bool Forms::isLoaded(const Form* window) const {
@@ -36,10 +43,20 @@ void Forms::unload(Form* window) {
             break;
         }
     }
-    window->deleteLater();
+    unloaded_.append(window);
+    if (!platform.inModalLoop())
+        releaseUnloaded();
 
     if (loaded_.empty())
         platform.endProgram();
+}
+
+void Forms::releaseUnloaded() {
+    // Posted from the handler's own level, the deletion waits until that handler has returned.
+    for (const QPointer<Form>& window : std::as_const(unloaded_))
+        if (window)
+            window->deleteLater();
+    unloaded_.clear();
 }
 
 void Forms::present(QWidget* window) {

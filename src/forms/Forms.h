@@ -2,7 +2,9 @@
 
 #include "forms/Form.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 
 #include <map>
 #include <typeindex>
@@ -13,7 +15,9 @@ struct ProgramState;
 // Owns the windows and gives them the program's life cycle: at most one instance of each
 // window; loading creates it in its design state and runs Form_Load; showing loads first;
 // hiding keeps it loaded; unloading runs Form_Unload, forgets the window at once and deletes it
-// later, so a window may unload itself from inside its own handlers. The program ends when no
+// later, so a window may unload itself from inside its own handlers. "Later" waits for every
+// dialog and message box to return: a window unloaded under one (a time-out ending the quiz)
+// may be the dialog's parent, or the caller still running beneath it. The program ends when no
 // window is loaded any more.
 class Forms : public QObject {
     Q_OBJECT
@@ -62,6 +66,9 @@ public:
 
 private:
     static void present(QWidget* window);
+    // Hands the unloaded windows to Qt for deletion once no dialog is up.
+    void releaseUnloaded();
 
     std::map<std::type_index, Form*> loaded_;
+    QList<QPointer<Form>> unloaded_; // unloaded, not yet handed over for deletion
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QObject;
 class Registry;
 class UiTimer;
@@ -46,4 +48,30 @@ public:
     virtual double rnd() = 0;
     virtual Registry& registry() = 0;
     virtual UiTimer* createTimer(QObject* parent) = 0;
+
+    // True while a dialog or message box is up. Its event loop runs inside the handler that
+    // asked for it, with timers firing, so windows unloaded meanwhile must outlive that handler.
+    bool inModalLoop() const { return modalDepth_ > 0; }
+    // Runs each time the outermost dialog or message box has returned.
+    void setModalEndedHandler(std::function<void()> handler) { modalEnded_ = std::move(handler); }
+
+protected:
+    // Marks the time a dialog or message box is up; implementations hold one around each.
+    class ModalScope {
+    public:
+        explicit ModalScope(Platform& platform) : platform_(platform) { ++platform_.modalDepth_; }
+        ~ModalScope() {
+            if (--platform_.modalDepth_ == 0 && platform_.modalEnded_)
+                platform_.modalEnded_();
+        }
+        ModalScope(const ModalScope&) = delete;
+        ModalScope& operator=(const ModalScope&) = delete;
+
+    private:
+        Platform& platform_;
+    };
+
+private:
+    int modalDepth_ = 0;
+    std::function<void()> modalEnded_;
 };

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QTime>
 
@@ -17,25 +18,31 @@ QtPlatform::QtPlatform() : registry_(systemRegistry()) {}
 QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::message(const QString& title, const QString& text, MessageIcon icon) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title);
-    box.setText(text);
+    // On the heap behind a guard: if its parent window went away while it was up, the box went
+    // with it, and nothing here may touch it again.
+    QPointer<QMessageBox> box = new QMessageBox(QApplication::activeWindow());
+    box->setWindowTitle(title);
+    box->setText(text);
     switch (icon) {
     case MessageIcon::None:
-        box.setIcon(QMessageBox::NoIcon);
+        box->setIcon(QMessageBox::NoIcon);
         break;
     case MessageIcon::Critical:
-        box.setIcon(QMessageBox::Critical);
+        box->setIcon(QMessageBox::Critical);
         break;
     case MessageIcon::Exclamation:
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
         break;
     case MessageIcon::Information:
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
         break;
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    box->setStandardButtons(QMessageBox::Ok);
+    {
+        ModalScope modal(*this);
+        box->exec();
+    }
+    delete box.data();
 }
 
 QString qtNameFilters(const QString& filter) {
@@ -54,44 +61,49 @@ QString qtNameFilters(const QString& filter) {
     return lines.join(QStringLiteral(";;"));
 }
 
-namespace {
-
-FileDialogResult runFileDialog(FileDialogSettings& settings, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(QApplication::activeWindow());
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setNameFilter(qtNameFilters(settings.filter));
+FileDialogResult QtPlatform::runFileDialog(FileDialogSettings& settings, bool save) {
+    // On the heap behind a guard, as the message box above.
+    QPointer<QFileDialog> dialog = new QFileDialog(QApplication::activeWindow());
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setNameFilter(qtNameFilters(settings.filter));
     QString suffix = settings.defaultExt;
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
-    dialog.setDefaultSuffix(suffix);
+    dialog->setDefaultSuffix(suffix);
     if (!settings.fileName.isEmpty()) {
         const QFileInfo preset(QDir::fromNativeSeparators(settings.fileName));
         if (preset.isAbsolute())
-            dialog.setDirectory(preset.absolutePath());
-        dialog.selectFile(preset.fileName());
+            dialog->setDirectory(preset.absolutePath());
+        dialog->selectFile(preset.fileName());
     }
 
+    int answer = QDialog::Rejected;
+    {
+        ModalScope modal(*this);
+        answer = dialog->exec();
+    }
     FileDialogResult result;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (!dialog)
         return result;
-    const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    const QStringList files = dialog->selectedFiles();
+    delete dialog.data();
+    if (answer != QDialog::Accepted || files.isEmpty())
+        return result;
+    const QString chosen = QDir::toNativeSeparators(files.constFirst());
     result.cancelled = false;
     result.path = chosen;
-    result.name = QFileInfo(dialog.selectedFiles().constFirst()).fileName();
+    result.name = QFileInfo(files.constFirst()).fileName();
     settings.fileName = chosen;
     return result;
 }
 
-} // namespace
-
 FileDialogResult QtPlatform::openFileDialog(FileDialogSettings& settings) {
-    return runFileDialog(settings, QFileDialog::AcceptOpen);
+    return runFileDialog(settings, false);
 }
 
 FileDialogResult QtPlatform::saveFileDialog(FileDialogSettings& settings) {
-    return runFileDialog(settings, QFileDialog::AcceptSave);
+    return runFileDialog(settings, true);
 }
 
 void QtPlatform::beep() {

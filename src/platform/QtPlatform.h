@@ -29,6 +29,8 @@ public:
     UiTimer* createTimer(QObject* parent) override;
 
 private:
+    FileDialogResult runFileDialog(FileDialogSettings& settings, bool save);
+
     std::unique_ptr<Registry> registry_;
     std::mt19937_64 random_;
 };

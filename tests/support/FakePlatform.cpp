@@ -1,5 +1,6 @@
 #include "support/FakePlatform.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -64,12 +65,24 @@ FileDialogResult FakePlatform::chosen(const QString& path) {
     return result;
 }
 
+void FakePlatform::runModal() {
+    ModalScope modal(*this);
+    if (!whileModal)
+        return;
+    // A copy, so the action may replace or clear the hook as it runs.
+    const auto action = whileModal;
+    action();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void FakePlatform::message(const QString& title, const QString& text, MessageIcon icon) {
     messages.append({title, text, icon});
+    runModal();
 }
 
 FileDialogResult FakePlatform::answerDialog(bool save, FileDialogSettings& settings) {
     dialogs.append({save, settings});
+    runModal();
     if (dialogAnswers.isEmpty())
         return {};
     FileDialogResult answer = dialogAnswers.dequeue();

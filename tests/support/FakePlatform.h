@@ -11,6 +11,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+
 // A timer that only runs when the test lets time pass through FakePlatform::advance().
 class FakeTimer final : public UiTimer {
     Q_OBJECT
@@ -80,6 +82,9 @@ public:
     double clock = 43200.5;
     QQueue<double> randomValues; // an empty queue answers 0
     FakeRegistry fakeRegistry;
+    // Runs inside every dialog and message box while it is up, as the user's time there; the
+    // dialog's loop then deletes what is due, as a real one does.
+    std::function<void()> whileModal;
 
     bool ended() const { return endCount > 0; }
     static FileDialogResult chosen(const QString& path);
@@ -105,5 +110,6 @@ public:
 
 private:
     FileDialogResult answerDialog(bool save, FileDialogSettings& settings);
+    void runModal();
     QList<QPointer<FakeTimer>> timers_;
 };

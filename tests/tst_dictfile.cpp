@@ -13,38 +13,46 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("wordCount");
         QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("leftOver"); // the file goes on after the list is full
         const QStringList abcd{"a|b", "c|d"};
-        QTest::newRow("empty file") << QByteArray() << QStringList() << -1 << 0;
-        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\nc\r\nd\r\n") << abcd << 1 << 0;
-        QTest::newRow("lone LF") << QByteArray("a\nb\nc\nd\n") << abcd << 1 << 0;
-        QTest::newRow("lone CR") << QByteArray("a\rb\rc\rd\r") << abcd << 1 << 0;
-        QTest::newRow("no line end at the end") << QByteArray("a\r\nb\r\nc\r\nd") << abcd << 1 << 0;
-        QTest::newRow("comma ends a field") << QByteArray("a,b\r\nc,d\r\n") << abcd << 1 << 0;
+        QTest::newRow("empty file") << QByteArray() << QStringList() << -1 << 0 << false;
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\nc\r\nd\r\n") << abcd << 1 << 0 << false;
+        QTest::newRow("lone LF") << QByteArray("a\nb\nc\nd\n") << abcd << 1 << 0 << false;
+        QTest::newRow("lone CR") << QByteArray("a\rb\rc\rd\r") << abcd << 1 << 0 << false;
+        QTest::newRow("no line end at the end")
+            << QByteArray("a\r\nb\r\nc\r\nd") << abcd << 1 << 0 << false;
+        QTest::newRow("comma ends a field")
+            << QByteArray("a,b\r\nc,d\r\n") << abcd << 1 << 0 << false;
         QTest::newRow("leading blanks skipped, trailing kept")
-            << QByteArray("   a \r\n  b\r\n") << QStringList{"a |b"} << 0 << 0;
+            << QByteArray("   a \r\n  b\r\n") << QStringList{"a |b"} << 0 << 0 << false;
         QTest::newRow("quoted field, rest dropped")
-            << QByteArray("\"x, y\"zz\r\n\"q\"\r\n") << QStringList{"x, y|q"} << 0 << 0;
+            << QByteArray("\"x, y\"zz\r\n\"q\"\r\n") << QStringList{"x, y|q"} << 0 << 0 << false;
         // A partial read ends the list at its last filled slot, not at the old WordCount.
         QTest::newRow("odd number of lines")
-            << QByteArray("a\r\nb\r\nc}d\r\n") << QStringList{"a|b", "c-d|"} << 1 << 62;
+            << QByteArray("a\r\nb\r\nc}d\r\n") << QStringList{"a|b", "c-d|"} << 1 << 62 << false;
         QTest::newRow("trailing empty line")
-            << QByteArray("a\r\nb\r\n\r\n") << QStringList{"a|b", "|"} << 0 << 62;
-        QTest::newRow("only the first 1000 pairs")
-            << QByteArray("e\r\nf\r\n").repeated(1500) << QStringList(1000, "e|f") << 999 << 0;
+            << QByteArray("a\r\nb\r\n\r\n") << QStringList{"a|b", "|"} << 0 << 62 << false;
+        QTest::newRow("only the first 1000 pairs") << QByteArray("e\r\nf\r\n").repeated(1500)
+                                                   << QStringList(1000, "e|f") << 999 << 0 << true;
+        QTest::newRow("exactly 1000 pairs") << QByteArray("e\r\nf\r\n").repeated(1000)
+                                            << QStringList(1000, "e|f") << 999 << 0 << false;
     }
     void reads() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, expected);
         QFETCH(int, wordCount);
         QFETCH(int, error);
+        QFETCH(bool, leftOver);
         ProgramState s;
         s.WordCount = 500;
         s.EstonianWords.fill(QStringLiteral("old"));
         s.ForeignWords.fill(QStringLiteral("old"));
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        const auto failure = readDictionary(s, buffer, QStringLiteral("x.dic"));
+        bool partial = !leftOver;
+        const auto failure = readDictionary(s, buffer, QStringLiteral("x.dic"), {}, &partial);
         QCOMPARE(failure ? failure->number : 0, error);
+        QCOMPARE(partial, leftOver);
         QCOMPARE(s.WordCount, wordCount);
         QStringList read; // every slot the file fills, and any other that is not empty
         for (int k = 0; k < ProgramState::FileSlots; ++k)

@@ -1,6 +1,7 @@
 // Open and Save, and the save prompt that guards Open, Exit and the close box.
 #include "app/Kassav.h"
 #include "app/Main.h"
+#include "editor/Editor.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -123,6 +124,85 @@ private slots:
                  saves ? QByteArray(word.toLatin1() + "\r\nex}dog\r\n") : OldFile);
         if (!s.platform.ended())
             QVERIFY(!s.forms.find<Kassav>() && s.forms.find<Main>()->isVisible());
+    }
+
+    // A file of more pairs than the list takes opens in part, with a word about it, and is never
+    // written back short without the user naming the file in the Save As dialog.
+    void partlyLoadedFile_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("agree"); // choose the same file in Save As, or cancel
+        for (const bool agree : {false, true}) {
+            for (const char* c : {"save", "exit Yes", "close box Yes"})
+                QTest::addRow("%s, %s", c, agree ? "same name" : "cancelled")
+                    << QString(c) << agree;
+        }
+    }
+    void partlyLoadedFile() {
+        QFETCH(QString, command);
+        QFETCH(bool, agree);
+        Session s{QString()};
+        QByteArray big;
+        for (int k = 0; k < 1500; ++k)
+            big += "s" + QByteArray::number(k) + "\r\nw" + QByteArray::number(k) + "\r\n";
+        const QString path = s.file("big.dic");
+        put(path, big);
+        s.platform.dialogAnswers << FakePlatform::chosen(path);
+        s.main->MFOpen->trigger();
+        QCOMPARE(s.state.WordCount, qint16(999));
+        QCOMPARE(s.platform.messages.size(), 1);
+        QCOMPARE(s.platform.messages[0].text,
+                 QStringLiteral("Selles failis on üle 1000 sõnapaari. Loeti ainult esimesed "
+                                "1000. Salvestamisel küsitakse failinime uuesti, et ülejäänud "
+                                "sõnad failis alles jääksid."));
+        QCOMPARE(s.platform.messages[0].icon, MessageIcon::Exclamation);
+
+        s.state.Changed = 1;
+        if (agree)
+            s.platform.dialogAnswers << FakePlatform::chosen(path);
+        if (command == "save") {
+            s.main->MFSave->trigger();
+        } else {
+            if (command == "exit Yes")
+                click(s.main->Command2);
+            else
+                s.main->close();
+            QVERIFY(s.forms.find<Kassav>());
+            click(s.forms.find<Kassav>()->Command1);
+        }
+        settle();
+        QCOMPARE(s.platform.dialogs.size(), 2);
+        QVERIFY(s.platform.dialogs[1].save);
+        QCOMPARE(s.platform.dialogs[1].settings.fileName, path);
+        QCOMPARE(contents(path).size(), agree ? big.indexOf("s1000\r\n") : big.size());
+        QCOMPARE(s.platform.ended(), agree && command != "save");
+        if (agree || command != "save")
+            return;
+        // Once written whole under a name the user chose, Save writes straight to it.
+        s.main->MFSave->trigger();
+        QCOMPARE(s.platform.dialogs.size(), 3);
+        s.platform.dialogAnswers << FakePlatform::chosen(path);
+        s.main->MFSave->trigger();
+        s.main->MFSave->trigger();
+        QCOMPARE(s.platform.dialogs.size(), 4);
+    }
+
+    // The close box answered with Yes while the editor stays open: the close is over, and a
+    // later Save As from the main window the editor brings back saves without ending the program.
+    void closeAnsweredWithEditorOpen() {
+        Session s{QStringLiteral("koer")};
+        s.forms.show<Editor>();
+        s.main->close();
+        click(s.forms.find<Kassav>()->Command1);
+        settle();
+        QVERIFY(!s.platform.ended() && !s.forms.find<Kassav>() && !s.forms.find<Main>());
+        QCOMPARE(contents(s.file("list.dic")), QByteArray("koer\r\nex}dog\r\n"));
+        click(s.forms.find<Editor>()->Command4);
+        Main* main = s.forms.find<Main>();
+        QVERIFY(main && main->isVisible());
+        s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
+        main->MFSaveAs->trigger();
+        QCOMPARE(contents(s.file("chosen.dic")), QByteArray("koer\r\nex}dog\r\n"));
+        QVERIFY(!s.platform.ended());
     }
 };
 

@@ -40,11 +40,21 @@ void Main::MFOpen_Click() {
 
 bool Main::openList(const QString& path, const QString& name) {
     state.CurrentFile = path;
-    const auto failure = readDictionary(state, state.CurrentFile, [this, &name] {
-        setWindowTitle(QStringLiteral("Tolkrix - ") + name);
-    });
+    bool leftOver = false;
+    const auto failure = readDictionary(
+        state, state.CurrentFile,
+        [this, &name] { setWindowTitle(QStringLiteral("Tolkrix - ") + name); }, &leftOver);
+    // The list takes the first 1000 pairs; the rest stays only in the file, which a plain Save
+    // must not cut short behind the user's back.
+    state.PartlyLoadedFile = leftOver ? path : QString();
     if (failure)
         platform.message(title(), failure->message, MessageIcon::None);
+    else if (leftOver)
+        platform.message(title(),
+                         QStringLiteral("Selles failis on üle 1000 sõnapaari. Loeti ainult "
+                                        "esimesed 1000. Salvestamisel küsitakse failinime "
+                                        "uuesti, et ülejäänud sõnad failis alles jääksid."),
+                         MessageIcon::Exclamation);
     return !failure;
 }
 
@@ -61,7 +71,7 @@ bool Main::writeList() {
 }
 
 void Main::MFSave_Click() {
-    if (isUntitled(state, platform.workingDirectory())) {
+    if (needsFileName(state, platform.workingDirectory())) {
         MFSaveAs_Click();
         return;
     }
@@ -97,6 +107,8 @@ Main::SaveAsOutcome Main::saveAs() {
         }
         return SaveAsOutcome::Failed;
     }
+    // Written whole, by the user's own choice of name: nothing is left to protect.
+    state.PartlyLoadedFile.clear();
     if (state.PendingAction == 2 || state.Closing == 1) {
         platform.endProgram();
         return SaveAsOutcome::Ended;

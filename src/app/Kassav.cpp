@@ -68,20 +68,29 @@ void Kassav::Command1_Click() {
     const qint16 changedBefore = state.Changed;
     state.Changed = 0;
 
-    if (isUntitled(state, platform.workingDirectory())) {
+    if (needsFileName(state, platform.workingDirectory())) {
         // Save As belongs to the main window; after a close box it is loaded again (hidden) to
-        // run it, and either ends the program or is shown again.
+        // run it, and either ends the program or is shown again. Its dialog still offers the
+        // list's own file, which the fresh main window has reset to the untitled one.
+        const QString file = state.CurrentFile;
+        const bool reloaded = !forms.find<Main>();
         Main* main = forms.load<Main>();
         if (!main)
             return;
+        if (reloaded)
+            state.CurrentFile = file;
         switch (main->saveAs()) {
         case Main::SaveAsOutcome::Ended:
             return;
         case Main::SaveAsOutcome::Failed:
             giveUp(changedBefore);
             return;
-        case Main::SaveAsOutcome::Saved:
         case Main::SaveAsOutcome::Cancelled:
+            // Back as a freshly loaded main window: untitled, as its title says.
+            if (reloaded)
+                state.CurrentFile = untitledPath(platform.workingDirectory());
+            break;
+        case Main::SaveAsOutcome::Saved:
             break;
         }
         forms.unload(this);
@@ -101,7 +110,7 @@ void Kassav::Command1_Click() {
         state.PendingAction = 0;
         goOnWithOpen();
     }
-    forms.unload(this);
+    closeAnswered();
 }
 
 void Kassav::Command2_Click() {
@@ -114,6 +123,14 @@ void Kassav::Command2_Click() {
         platform.endProgram();
         return;
     }
+    closeAnswered();
+}
+
+void Kassav::closeAnswered() {
+    // A close box answered here is over: the program ends with the last window, or, with the
+    // editor or the quiz still open, goes on without a close pending, so a later Save As does
+    // not end it.
+    state.Closing = 0;
     forms.unload(this);
 }
 

@@ -33,4 +33,6 @@ private:
     void goOnWithOpen();
     // A save that failed: the edits count as unsaved again and nothing pending goes on.
     void giveUp(qint16 changedBefore);
+    // Closes the prompt after Yes or No.
+    void closeAnswered();
 };

@@ -16,15 +16,19 @@ struct ProgramState;
 
 // Reads the file at path into the list: empties slots 0..999, runs afterEmptying (the Open
 // command sets its title there), then reads pairs until the end of the file or 1000 pairs.
-// A failure to open the file comes back before the list is touched. After a failure part-way
-// the pairs read so far stay, and WordCount names the last of them, so nothing reads past them.
+// *leftOver (if given) tells whether the file went on after those 1000 pairs: the list then
+// holds only part of it. A failure to open the file comes back before the list is touched.
+// After a failure part-way the pairs read so far stay, and WordCount names the last of them, so
+// nothing reads past them.
 std::optional<FileFailure> readDictionary(ProgramState& state, const QString& path,
-                                          const std::function<void()>& afterEmptying = {});
+                                          const std::function<void()>& afterEmptying = {},
+                                          bool* leftOver = nullptr);
 
 // The same over an open device; path only goes into the messages.
 std::optional<FileFailure> readDictionary(ProgramState& state, QIODevice& device,
                                           const QString& path,
-                                          const std::function<void()>& afterEmptying = {});
+                                          const std::function<void()>& afterEmptying = {},
+                                          bool* leftOver = nullptr);
 
 // The bytes the writer stores for the list, from slot 0 up to the first empty Estonian word and
 // at most 1000 pairs. A word the plain layout cannot carry (a comma, a blank at either end, a

@@ -55,7 +55,10 @@ void restoreHyphens(ProgramState& state, int slot) {
 
 std::optional<FileFailure> readDictionary(ProgramState& state, QIODevice& device,
                                           const QString& path,
-                                          const std::function<void()>& afterEmptying) {
+                                          const std::function<void()>& afterEmptying,
+                                          bool* leftOver) {
+    if (leftOver)
+        *leftOver = false;
     for (int k = 0; k < ProgramState::FileSlots; ++k) {
         state.EstonianWords[k].clear();
         state.ForeignWords[k].clear();
@@ -86,13 +89,18 @@ std::optional<FileFailure> readDictionary(ProgramState& state, QIODevice& device
         restoreHyphens(state, k);
     }
     state.WordCount = ProgramState::FileSlots - 1;
+    if (leftOver)
+        *leftOver = !input.atEnd();
     return std::nullopt;
 }
 
 std::optional<FileFailure> readDictionary(ProgramState& state, const QString& path,
-                                          const std::function<void()>& afterEmptying) {
+                                          const std::function<void()>& afterEmptying,
+                                          bool* leftOver) {
+    if (leftOver)
+        *leftOver = false;
     QFile file(path);
     if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         return openFailure(openErrorNumber(path), path);
-    return readDictionary(state, file, path, afterEmptying);
+    return readDictionary(state, file, path, afterEmptying, leftOver);
 }

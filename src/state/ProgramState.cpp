@@ -25,6 +25,11 @@ bool isUntitled(const ProgramState& state, const QString& workingDirectory) {
     return state.CurrentFile == untitledPath(workingDirectory);
 }
 
+bool needsFileName(const ProgramState& state, const QString& workingDirectory) {
+    return isUntitled(state, workingDirectory) ||
+           (!state.PartlyLoadedFile.isEmpty() && state.CurrentFile == state.PartlyLoadedFile);
+}
+
 void saturatingIncrement(qint16& counter) {
     if (counter < std::numeric_limits<qint16>::max())
         ++counter;

@@ -18,6 +18,8 @@ struct ProgramState {
     QString CurrentFile;      // set when the main window loads
     qint16 PendingAction = 0; // what the save prompt goes on with: 0 nothing, 1 Open, 2 Exit
     qint16 Closing = 0;       // 1: the prompt is up for the main window's close box
+    // A file that held more pairs than the list takes; saving over it asks for a name first.
+    QString PartlyLoadedFile;
 
     qint16 QuestionIndex = 0;
     qint16 AnsweredCount = 0;
@@ -50,6 +52,10 @@ QString untitledPath(const QString& workingDirectory);
 
 // Compared afresh against the working directory each time.
 bool isUntitled(const ProgramState& state, const QString& workingDirectory);
+
+// Saving goes through Save As: the list has no file yet, or writing it back to the file it came
+// from would drop the pairs that did not fit into the list.
+bool needsFileName(const ProgramState& state, const QString& workingDirectory);
 
 // Adds one to a 16-bit counter, stopping at its largest value instead of wrapping round.
 void saturatingIncrement(qint16& counter);

@@ -12,12 +12,14 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 #include <algorithm>
 #include <random>
@@ -75,6 +77,61 @@ struct Quiz {
             QTest::keyClick(test()->Text1, key);
     }
 };
+
+// Where a widget's centre lies in its window: events sent there go through the window, as the
+// window system sends them (a double click arrives as press, release, double click, release).
+QPoint inWindow(QWidget* widget) {
+    return widget->mapTo(widget->window(), widget->rect().center());
+}
+
+// The choice in highlight colours, 1..5, or 0 for none.
+int highlighted(const Test* test) {
+    for (int i = 0; i < 5; ++i)
+        if (test->Kyssa[i]->palette().color(QPalette::Window) == highlightColor())
+            return i + 1;
+    return 0;
+}
+
+// The choice that has the window's keyboard focus, 1..5, or 0 for none.
+int focusedChoice(const Test* test) {
+    for (int i = 0; i < 5; ++i)
+        if (test->focusWidget() == test->Kyssa[i])
+            return i + 1;
+    return 0;
+}
+
+// What a screen reader says for a widget, which is also what the label shows.
+QString spokenName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+// The first row of a widget's rendering that differs from its top-left pixel, -1 for none.
+int firstInkedRow(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    const QRgb background = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background)
+                return y;
+    return -1;
+}
+
+// The labels of a window whose text sinks when their box grows taller, by name.
+QString sunkLabels(QWidget* window) {
+    QStringList sunk;
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QSize size = label->size();
+        const int top = firstInkedRow(label);
+        label->resize(size.width(), size.height() * 3);
+        if (top < 0 || firstInkedRow(label) != top)
+            sunk << label->objectName();
+        label->resize(size);
+    }
+    return sunk.join(u' ');
+}
 
 } // namespace
 
@@ -172,6 +229,235 @@ private slots:
         QCOMPARE(quiz.state.AnsweredCount + quiz.state.WrongCount, 0);
     }
 
+    // The statistics block at the set-up, with the time left counting down between answers; the
+    // pending answer goes in when the limit in seconds has passed, not a moment before.
+    void statistics_data() {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<QStringList>("labels"); // Label2, Label3, Label4, Label6, Label7, Label5
+        const QStringList none{u"Vastatud:  0"_s, u"Õigeid:  0"_s, u"Valesid:  0"_s,
+                               u"Vastata:  4"_s,  u"Aeg:  10"_s,   u"Õigeid vastuseid on 0 %"_s};
+        QStringList ticks = none, late = none, timedOut = none;
+        ticks[4] = u"Aeg:  7"_s;
+        late[4] = u"Aeg:  1"_s;
+        timedOut[0] = u"Vastatud:  1"_s;
+        timedOut[2] = u"Valesid:  1"_s;
+        timedOut[3] = u"Vastata:  3"_s;
+        timedOut[5] = u"Õigeid vastuseid on  0%"_s;
+        QTest::newRow("nothing answered") << QStringList() << 0 << none;
+        QTest::newRow("three seconds") << QStringList() << 3000 << ticks;
+        QTest::newRow("a moment before the limit") << QStringList() << 9999 << late;
+        QTest::newRow("limit passed") << QStringList() << 10000 << timedOut;
+        QTest::newRow("two right of three")
+            << QStringList{u"dog"_s, u"cat"_s, u"vale"_s} << 0
+            << QStringList{u"Vastatud:  3"_s, u"Õigeid:  2"_s, u"Valesid:  1"_s,
+                           u"Vastata:  1"_s,  u"Aeg:  10"_s,   u"Õigeid vastuseid on  67%"_s};
+    }
+    void statistics() {
+        QFETCH(QStringList, answers);
+        QFETCH(int, ms);
+        QFETCH(QStringList, labels);
+        Quiz quiz(fivePairs.mid(0, 8), true, true, 10);
+        Test* test = quiz.open({0, 1.0 / 3, 2.0 / 3, 1});
+        for (const QString& answer : answers)
+            quiz.answer(answer);
+        quiz.platform.advance(ms);
+        QCOMPARE((QStringList{test->Label2->text(), test->Label3->text(), test->Label4->text(),
+                              test->Label6->text(), test->Label7->text(), test->Label5->text()}),
+                 labels);
+    }
+
+    // Fault: a double click answered twice, the second press scoring the next question. Fault:
+    // the first choice opened highlighted, and Enter picked the focused choice, not the hovered
+    // one. The highlighted choice and the focused one are one; each question starts with none.
+    void choicePointerAndKeys_data() {
+        QTest::addColumn<QStringList>("actions"); // "hover N", "dclick N" or a key
+        QTest::addColumn<int>("answered");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<int>("lit"); // the highlighted and focused choice afterwards, 0: none
+        QTest::newRow("opened, Return") << QStringList{u"Return"_s} << 0 << 0 << 0;
+        QTest::newRow("hover 1 then 3") << QStringList{u"hover 1"_s, u"hover 3"_s} << 0 << 0 << 3;
+        QTest::newRow("hover 3, Return") << QStringList{u"hover 3"_s, u"Return"_s} << 1 << 0 << 0;
+        QTest::newRow("Tab twice") << QStringList{u"Tab"_s, u"Tab"_s} << 0 << 0 << 2;
+        QTest::newRow("hover 3, Tab, Space")
+            << QStringList{u"hover 3"_s, u"Tab"_s, u"Space"_s} << 1 << 1 << 0;
+        QTest::newRow("double click") // the pointer rests on the third
+            << QStringList{u"dclick 3"_s} << 1 << 0 << 3;
+    }
+    void choicePointerAndKeys() {
+        QFETCH(QStringList, actions);
+        QFETCH(int, answered);
+        QFETCH(int, wrong);
+        QFETCH(int, lit);
+        // "dog" asked; Kyssa3 holds "koer", the others "hobune". Next: "cat", Kyssa1 "kass".
+        Quiz quiz(threePairs, false, false);
+        Test* test = quiz.open({0, 0.5, 0.99, 0.99, 0.99, 0.99, 0.5});
+        QWindow* window = test->windowHandle();
+        QVERIFY(window);
+        QTest::mouseMove(window, inWindow(test->Label1)); // the pointer starts off the choices
+        for (const QString& action : actions) {
+            const QStringList words = action.split(u' ');
+            if (words[0] == u"hover"_s)
+                QTest::mouseMove(window, inWindow(test->Kyssa[words[1].toInt() - 1]));
+            else if (words[0] == u"dclick"_s)
+                QTest::mouseDClick(window, Qt::LeftButton, {},
+                                   inWindow(test->Kyssa[words[1].toInt() - 1]));
+            else
+                QTest::keyClick(window, words[0] == u"Tab"_s     ? Qt::Key_Tab
+                                        : words[0] == u"Space"_s ? Qt::Key_Space
+                                                                 : Qt::Key_Return);
+        }
+        QCOMPARE(quiz.state.AnsweredCount, qint16(answered));
+        QCOMPARE(quiz.state.WrongCount, qint16(wrong));
+        QCOMPARE(highlighted(test), lit);
+        QCOMPARE(focusedChoice(test), lit);
+    }
+
+    // Fault: words that looked like markup were shown rendered, not as stored, and labels
+    // centred their text in their box instead of starting at its top.
+    void wordsShownAsStored_data() {
+        QTest::addColumn<bool>("foreign");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("foreign") << true << u"<b>koer</b>"_s << u"x &lt; y"_s;
+        QTest::newRow("Estonian") << false << u"x &lt; y"_s << u"<b>koer</b>"_s;
+    }
+    void wordsShownAsStored() {
+        QFETCH(bool, foreign);
+        QFETCH(QString, asked);
+        QFETCH(QString, answer);
+        Quiz quiz({u"<b>koer</b>"_s, u"x &lt; y"_s, u"kass"_s, u"cat"_s}, foreign, false);
+        Test* test = quiz.open({0, 0, 0.99, 0.99, 0.99, 0.99, 1});
+        QCOMPARE(spokenName(test->Label1), asked);
+        QCOMPARE(spokenName(test->Kyssa1), answer);
+        QCOMPARE(sunkLabels(test), QString());
+        click(test->Kyssa2);
+        QCOMPARE(spokenName(quiz.notice()->Label2), asked + u" on"_s);
+        QCOMPARE(spokenName(quiz.notice()->Label3), answer);
+        QCOMPARE(sunkLabels(quiz.notice()), QString());
+        click(quiz.notice()->Command1);
+        click(test->Kyssa1); // the last answer
+        QCOMPARE(sunkLabels(quiz.results()), QString());
+    }
+
+    // The results lines with the counts as they stand, and three beeps once something was
+    // answered.
+    void resultTexts_data() {
+        QTest::addColumn<int>("answered");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("nothing answered")
+            << 0 << 0
+            << QStringList{u"Kokku:  0"_s, u"Õigeid:  0"_s, u"Valesid:  0"_s,
+                           u"Õigeid vastuseid oli 0%"_s}
+            << 0;
+        QTest::newRow("all wrong") << 2 << 2
+                                   << QStringList{u"Kokku:  2"_s, u"Õigeid:  0"_s, u"Valesid:  2"_s,
+                                                  u"Õigeid vastuseid oli  0%"_s}
+                                   << 3;
+        QTest::newRow("all right") << 3 << 0
+                                   << QStringList{u"Kokku:  3"_s, u"Õigeid:  3"_s, u"Valesid:  0"_s,
+                                                  u"Õigeid vastuseid oli  100%"_s}
+                                   << 3;
+    }
+    void resultTexts() {
+        QFETCH(int, answered);
+        QFETCH(int, wrong);
+        QFETCH(QStringList, lines);
+        QFETCH(int, beeps);
+        Quiz quiz(threePairs);
+        quiz.state.AnsweredCount = qint16(answered);
+        quiz.state.WrongCount = qint16(wrong);
+        Tulemus* results = quiz.forms.show<Tulemus>();
+        QCOMPARE((QStringList{results->Label1->text(), results->Label2->text(),
+                              results->Label3->text(), results->Label4->text()}),
+                 lines);
+        QCOMPARE(quiz.platform.beeps, beeps);
+    }
+
+    // Every way out of the quiz, the notice and the results, and the windows left in sight.
+    // Fault: after a wrong last answer "Jätkan" brought a quiz window back beside the results,
+    // and with two questions still to come it opened the results.
+    void closing_data() {
+        QTest::addColumn<int>("pairs");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("visible");
+        QTest::addColumn<int>("answered");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<bool>("acknowledged");
+        const QString right = u"right"_s, wrong = u"wrong"_s, results = u"Tulemused"_s;
+        QTest::newRow("quiz Close")
+            << 2 << QStringList{right, u"Close"_s} << u"Main"_s << 1 << 0 << false;
+        QTest::newRow("quiz close box")
+            << 2 << QStringList{right, u"close Test"_s} << u"Main"_s << 1 << 0 << false;
+        QTest::newRow("Uus test") << 2 << QStringList{right, right, u"Uus test"_s} << u"Test"_s << 0
+                                  << 0 << false;
+        QTest::newRow("Lõpetan") << 2 << QStringList{right, right, u"Lõpetan"_s} << u"Main"_s << 0
+                                 << 0 << false;
+        QTest::newRow("results close box")
+            << 2 << QStringList{right, right, u"close Tulemus"_s} << u"Main"_s << 2 << 0 << false;
+        QTest::newRow("Jätkan") << 2 << QStringList{wrong, u"Jätkan"_s} << u"Main Test"_s << 1 << 1
+                                << true;
+        QTest::newRow("wrong last answer")
+            << 2 << QStringList{right, wrong} << u"AkenVale Tulemus"_s << 2 << 1 << false;
+        // "Tulemused" waits for a dismissed notice.
+        QTest::newRow("wrong last answer, Jätkan")
+            << 2 << QStringList{right, results, wrong, u"Jätkan"_s} << u"Tulemus"_s << 2 << 1
+            << true;
+        QTest::newRow("two to come, Jätkan") << 4 << QStringList{right, results, wrong, u"Jätkan"_s}
+                                             << u"Main Test"_s << 2 << 1 << true;
+        QTest::newRow("two to come, Tulemused")
+            << 4 << QStringList{right, wrong, u"Jätkan"_s, results} << u"Tulemus"_s << 2 << 1
+            << true;
+    }
+    void closing() {
+        QFETCH(int, pairs);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, visible);
+        QFETCH(int, answered);
+        QFETCH(int, wrong);
+        QFETCH(bool, acknowledged);
+        Quiz quiz(fivePairs.mid(0, 2 * pairs), true, true, 5);
+        for (int i = 0; i < pairs; ++i)
+            quiz.platform.randomValues.enqueue(double(i) / (pairs - 1));
+        quiz.open();
+        for (const QString& step : steps) {
+            if (step == u"right"_s || step == u"wrong"_s) {
+                QVERIFY2(quiz.test(), "no quiz window to answer in");
+                quiz.answer(step == u"wrong"_s ? u"vale"_s
+                                               : quiz.state.ForeignWords[quiz.state.QuestionIndex]);
+            } else if (step == u"Close"_s) {
+                click(quiz.test()->Command2);
+            } else if (step == u"close Test"_s) {
+                quiz.test()->close();
+            } else if (step == u"Tulemused"_s) {
+                click(quiz.test()->Command3);
+            } else if (step == u"Uus test"_s) {
+                click(quiz.results()->Command1);
+            } else if (step == u"Lõpetan"_s) {
+                click(quiz.results()->Command2);
+            } else if (step == u"close Tulemus"_s) {
+                quiz.results()->close();
+            } else if (step == u"Jätkan"_s) {
+                click(quiz.notice()->Command1);
+            }
+            settle();
+        }
+        QStringList shown;
+        const QList<std::pair<QString, QWidget*>> windows{{u"Main"_s, quiz.main},
+                                                          {u"Test"_s, quiz.test()},
+                                                          {u"AkenVale"_s, quiz.notice()},
+                                                          {u"Tulemus"_s, quiz.results()}};
+        for (const auto& [name, w] : windows)
+            if (w && w->isVisible())
+                shown << name;
+        QCOMPARE(shown.join(u' '), visible);
+        QCOMPARE(quiz.state.AnsweredCount, qint16(answered));
+        QCOMPARE(quiz.state.WrongCount, qint16(wrong));
+        QCOMPARE(quiz.state.NoticeAcknowledged == True, acknowledged);
+    }
+
     // Fault: a test opened on an exhausted pool showed nothing and judged a hidden pair.
     void exhaustedPoolAsksRealQuestion() {
         Quiz quiz(threePairs);
@@ -206,28 +492,6 @@ private slots:
         quiz.state.ElapsedSeconds = 32766;
         quiz.platform.advance(3000);
         QCOMPARE(test->Label7->text(), u"Aeg: -32767"_s);
-    }
-
-    // Fault: after a wrong last answer "Jätkan" brought a quiz window back beside the results,
-    // and with two questions still to come it opened the results.
-    void noticeDismissed_data() {
-        QTest::addColumn<int>("pairs");
-        QTest::newRow("last answer") << 2;
-        QTest::newRow("two to come") << 4;
-    }
-    void noticeDismissed() {
-        QFETCH(int, pairs);
-        Quiz quiz(fivePairs.mid(0, 2 * pairs), true, true, 5);
-        Test* test = quiz.open({0, 1.0 / (pairs - 1), 2.0 / (pairs - 1)});
-        quiz.answer(u"dog"_s);
-        click(test->Command3); // "Tulemused" waits for a dismissed notice
-        QVERIFY(!quiz.results());
-        quiz.answer(u"vale"_s);
-        click(quiz.notice()->Command1);
-        QCOMPARE(quiz.test() != nullptr, pairs > 2);
-        if (pairs > 2)
-            click(test->Command3);
-        QVERIFY(quiz.results() && !quiz.test());
     }
 
     // Fault: the results opening while the quiz window loads closed it under its opener.

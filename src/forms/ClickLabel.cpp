@@ -21,6 +21,13 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The first click of the pair has been reported already, and what it did may have changed
+    // the label (the next question); the release that follows must not report another.
+    pressed_ = false;
+    event->accept();
+}
+
 void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit mouseMoved();

@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A label that reports clicks and mouse moves, as the program's labels do. Mouse moves are
-// reported without a pressed button too.
+// reported without a pressed button too. A double click is one click: its second press is not
+// a click of its own.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
@@ -16,6 +17,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

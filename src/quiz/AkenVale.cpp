@@ -27,6 +27,9 @@ AkenVale::AkenVale(Forms& forms) : Form(forms) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QLatin1String(name));
         l->setFont(font);
+        // The words are shown as stored, never as markup, from the top of their box.
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return l;
     };
     Label1 = label("Label1", QStringLiteral("Vale vastus!!!"),
@@ -40,11 +43,11 @@ AkenVale::AkenVale(Forms& forms) : Form(forms) {
     placeTwips(Image1, 240, 480, 960, 960);
 
     Label2 = label("Label2", QString(), programFont(Typeface::Arial, 13.5, true));
-    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     placeTwips(Label2, 1440, 960, 3615, 375);
 
     Label3 = label("Label3", QString(), programFont(Typeface::Arial, 17.25, false));
-    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     placeTwips(Label3, 1440, 1320, 3615, 375);
 
     Command1 = new QPushButton(QStringLiteral("Jätkan"), this);

@@ -14,11 +14,22 @@
 #include "state/ProgramState.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+// Words are shown as stored, never as markup, from the top of their box.
+void topLeftPlain(QLabel* label) {
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+} // namespace
 
 Test::Test(Forms& forms) : Form(forms) {
     setObjectName(QStringLiteral("Test"));
@@ -39,6 +50,7 @@ void Test::buildControls() {
         auto* lbl = new QLabel(text, this);
         lbl->setObjectName(QLatin1String(name));
         lbl->setFont(labelFont);
+        topLeftPlain(lbl);
         useMenuColours(lbl);
         placeTwips(lbl, l, t, w, h);
         return lbl;
@@ -73,9 +85,11 @@ void Test::buildControls() {
         auto* choice = new ClickLabel(this);
         choice->setObjectName(QStringLiteral("Kyssa%1").arg(i + 1));
         choice->setFont(labelFont);
+        topLeftPlain(choice);
         useMenuColours(choice);
         placeTwips(choice, 240, 1560 + 600 * i, 5055, 375);
-        // The choices also answer to the keyboard: Tab reaches them, Enter or Space picks one.
+        // The choices also answer to the keyboard: Tab reaches them, Enter or Space picks the
+        // one with the focus, which is always the highlighted one.
         choice->setFocusPolicy(Qt::StrongFocus);
         choice->installEventFilter(this);
         connect(choice, &ClickLabel::clicked, this, [this, i] { Kyssa_Click(i + 1); });
@@ -159,6 +173,11 @@ void Test::presentTyped() {
 void Test::presentChoices(bool foreignAnswers, int lastSlot) {
     Text1->setVisible(false);
     Command1->setEnabled(false);
+    // A new question starts with no choice picked: the window itself takes the focus, so Enter
+    // does nothing until the pointer or Tab reaches a choice, and Tab starts from the first.
+    for (ClickLabel* choice : Kyssa)
+        useMenuColours(choice);
+    setFocus(Qt::OtherFocusReason);
     const auto rnd = [this] { return platform.rnd(); };
     const auto& pool = foreignAnswers ? state.ForeignWords : state.EstonianWords;
     const int right = draw(4, rnd);
@@ -219,12 +238,19 @@ void Test::Kyssa_Click(int n) {
 
 void Test::Kyssa_MouseMove(int n) {
     ClickLabel* hovered = Kyssa[n - 1];
-    if (hovered->palette().color(QPalette::Window) == highlightColor())
+    highlight(hovered);
+    // Enter and Space pick the highlighted choice, so the focus goes where the pointer is.
+    if (focusWidget() != hovered)
+        hovered->setFocus(Qt::MouseFocusReason);
+}
+
+void Test::highlight(ClickLabel* chosen) {
+    if (chosen->palette().color(QPalette::Window) == highlightColor())
         return;
     for (ClickLabel* choice : Kyssa)
-        if (choice != hovered)
+        if (choice != chosen)
             setColours(choice, menuColor(), menuTextColor());
-    setColours(hovered, highlightColor(), highlightTextColor());
+    setColours(chosen, highlightColor(), highlightTextColor());
 }
 
 void Test::Timer1_Timer() {
@@ -276,9 +302,18 @@ bool Test::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     } else if (event->type() == QEvent::FocusIn) {
-        for (int i = 0; i < 5; ++i)
-            if (watched == Kyssa[i])
-                Kyssa_MouseMove(i + 1);
+        // Tab and clicks move the highlight with the focus.
+        for (ClickLabel* choice : Kyssa)
+            if (watched == choice)
+                highlight(choice);
+    } else if (event->type() == QEvent::FocusOut) {
+        // Focus gone elsewhere in this window takes the highlight along; another window coming
+        // to the front leaves both where they are.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        for (ClickLabel* choice : Kyssa)
+            if (watched == choice && reason != Qt::ActiveWindowFocusReason &&
+                reason != Qt::PopupFocusReason)
+                useMenuColours(choice);
     }
     return Form::eventFilter(watched, event);
 }

@@ -71,4 +71,6 @@ private:
     void buildControls();
     void presentTyped();
     void presentChoices(bool foreignAnswers, int lastSlot);
+    // The hover highlight on one choice, the others in menu colours.
+    void highlight(ClickLabel* chosen);
 };

@@ -26,6 +26,8 @@ Tulemus::Tulemus(Forms& forms) : Form(forms) {
         auto* l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
         l->setFont(font);
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         placeTwips(l, 120, top, 4095, 375);
         return l;
     };

@@ -11,6 +11,7 @@
 #include "quiz/AkenVale.h"
 #include "quiz/Test.h"
 #include "quiz/Tulemus.h"
+#include "state/Format.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
@@ -21,6 +22,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <iterator>
@@ -133,6 +136,68 @@ private slots:
         }
     }
 
+    // The time-limit scroll bar speaks the limit in seconds, 0 at the bottom and 300 at the top,
+    // and "increase" raises it, whichever way the limit was set.
+    void timeLimitSpeaksSeconds_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("at start") << QStringList{} << 0;
+        QTest::newRow("up arrow") << QStringList{"up arrow"} << 1;
+        QTest::newRow("Home") << QStringList{"Home"} << 300;
+        QTest::newRow("down arrow from the top") << QStringList{"Home", "down arrow"} << 299;
+        QTest::newRow("value set to 59") << QStringList{"set 59"} << 59;
+        QTest::newRow("value set past the bottom") << QStringList{"set -5"} << 0;
+        QTest::newRow("value set past the top") << QStringList{"set 301"} << 300;
+        QTest::newRow("increase") << QStringList{"increase", "increase"} << 2;
+        QTest::newRow("decrease") << QStringList{"set 60", "decrease"} << 59;
+        QTest::newRow("decrease at the bottom") << QStringList{"decrease"} << 0;
+        QTest::newRow("limit off") << QStringList{"Check1", "set 59", "increase", "Check1"} << 0;
+    }
+    void timeLimitSpeaksSeconds() {
+        QFETCH(QStringList, steps);
+        QFETCH(int, seconds);
+        Program program;
+        Main* main = program.main;
+        ReversedScrollBar* bar = main->VScroll1;
+        click(main->Check1);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(bar);
+        QVERIFY(face && face->valueInterface() && face->actionInterface());
+        QAccessibleValueInterface* value = face->valueInterface();
+        QCOMPARE(face->role(), QAccessible::ScrollBar);
+        QCOMPARE(
+            (QVariantList{value->minimumValue(), value->maximumValue(), value->minimumStepSize()}),
+            (QVariantList{0, 300, 1}));
+
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        auto arrow = [&](QStyle::SubControl which) {
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, which, bar).center();
+        };
+        for (const QString& step : steps) {
+            if (step == "up arrow" || step == "down arrow")
+                QTest::mouseClick(bar, Qt::LeftButton, {},
+                                  arrow(step == "up arrow" ? QStyle::SC_ScrollBarSubLine
+                                                           : QStyle::SC_ScrollBarAddLine));
+            else if (step == "Home")
+                QTest::keyClick(bar, Qt::Key_Home);
+            else if (step == "Check1")
+                click(main->Check1);
+            else if (step.startsWith("set "))
+                value->setCurrentValue(step.mid(4).toInt());
+            else
+                face->actionInterface()->doAction(
+                    step == "increase" ? QAccessibleActionInterface::increaseAction()
+                                       : QAccessibleActionInterface::decreaseAction());
+        }
+        QCOMPARE(value->currentValue().toInt(), seconds);
+        QCOMPARE(bar->value(), seconds);
+        QCOMPARE(main->Label2->text(), timeLimitText(seconds));
+        const QStringList actions = face->actionInterface()->actionNames();
+        QVERIFY(actions.contains(QAccessibleActionInterface::increaseAction()));
+        QVERIFY(actions.contains(QAccessibleActionInterface::decreaseAction()));
+    }
+
     // Boxes and lists take the caption of the label beside them; choices speak their word.
     void namesFromLabelsAndWords() {
         Program program;
@@ -149,6 +214,12 @@ private slots:
             QVERIFY(!choice->text().isEmpty());
             QCOMPARE(spokenName(choice), choice->text());
         }
+        program.forms.unload<Test>();
+
+        // A file name is read as it is, never as markup.
+        program.state.CurrentFile = QStringLiteral("/home/<b>x</b>/a&lt;b.dic");
+        auto* prompt = program.forms.show<Kassav>();
+        QCOMPARE(spokenName(prompt->Label1), program.state.CurrentFile);
     }
 
     void accessKeyPressesItsButton() {

@@ -6,11 +6,15 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPointer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 class TestAlgus : public QObject {
     Q_OBJECT
@@ -43,17 +47,57 @@ private slots:
         QCOMPARE(platform.endCount, 0);
     }
 
+    // A thin raised frame, light at the top and left and dark at the bottom and right, runs round
+    // the picture; there is no title bar and the size is fixed.
+    void frame() {
+        ProgramState state;
+        FakePlatform platform;
+        Forms forms(state, platform);
+        Algus* intro = forms.show<Algus>();
+        settle();
+        QVERIFY(intro->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(intro->minimumSize(), intro->maximumSize());
+        const QImage shot = intro->grab().toImage();
+        const int right = shot.width() - 1, bottom = shot.height() - 1;
+        QSet<QRgb> light, dark;
+        for (int x = 0; x < right; ++x) {
+            light << shot.pixel(x, 0);
+            dark << shot.pixel(x + 1, bottom);
+        }
+        for (int y = 0; y < bottom; ++y) {
+            light << shot.pixel(0, y);
+            dark << shot.pixel(right, y + 1);
+        }
+        QCOMPARE(light.size(), 1);
+        QCOMPARE(dark.size(), 1);
+        QVERIFY(qGray(*light.begin()) > qGray(*dark.begin()));
+    }
+
+    // A click, or any key that produces a character (control characters too), hands over at once;
+    // keys without a character do not. Texts are those the keyboard sends with each key.
     void earlyHandOver_data() {
-        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("key"); // 0: a click on the window, 1: a click on the author
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("modifiers");
         QTest::addColumn<bool>("handsOver");
-        QTest::newRow("click on the window") << "window" << true;
-        QTest::newRow("click on the author") << "label2" << true;
-        QTest::newRow("character key") << "key" << true;
-        QTest::newRow("Estonian letter key") << "letter" << true;
-        QTest::newRow("Shift and F5") << "silent" << false;
+        QTest::newRow("click on the window") << 0 << "" << 0 << true;
+        QTest::newRow("click on the author") << 1 << "" << 0 << true;
+        QTest::newRow("character key") << int(Qt::Key_A) << "a" << 0 << true;
+        QTest::newRow("Estonian letter key") << int(Qt::Key_unknown) << "õ" << 0 << true;
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << "\x01" << int(Qt::ControlModifier) << true;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << "\t" << 0 << true;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "\b" << 0 << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << "\r" << 0 << true;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << "\x1b" << 0 << true;
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << "" << int(Qt::ShiftModifier) << false;
+        QTest::newRow("F5") << int(Qt::Key_F5) << "" << 0 << false;
+        QTest::newRow("Left") << int(Qt::Key_Left) << "" << 0 << false;
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << "\x7f" << 0 << false;
     }
     void earlyHandOver() {
-        QFETCH(QString, how);
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, modifiers);
         QFETCH(bool, handsOver);
         ProgramState state;
         FakePlatform platform;
@@ -61,24 +105,21 @@ private slots:
         QPointer<Algus> intro = forms.show<Algus>();
         settle();
         platform.advance(200);
-        if (how == "window")
+        if (key == 0)
             QTest::mouseClick(intro, Qt::LeftButton, {}, QPoint(5, 5));
-        else if (how == "label2")
+        else if (key == 1)
             click(intro->Label2);
-        else if (how == "key")
-            QTest::keyClick(intro, Qt::Key_A);
-        else if (how == "letter")
-            typeText(intro, QStringLiteral("õ"));
         else
-            for (Qt::Key key : {Qt::Key_Shift, Qt::Key_F5})
-                QTest::keyClick(intro, key);
+            QTest::sendKeyEvent(QTest::Click, intro, Qt::Key(key), text,
+                                Qt::KeyboardModifiers(modifiers));
         QCOMPARE(!forms.find<Algus>(), handsOver);
         QCOMPARE(forms.find<Main>() != nullptr, handsOver);
         QCOMPARE(platform.endCount, 0);
     }
 
     // A file named on the command line opens once the main window is up, as Open does after its
-    // dialog: no dialog, the reader's title, and a failure reported without retrying.
+    // dialog: no dialog, the reader's title. A failure is reported without retrying and leaves
+    // the program as a plain start does, so a later Save asks for a name.
     void fileGivenOnCommandLine_data() {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("title");
@@ -93,7 +134,7 @@ private slots:
             << "Sonarix - Untitled.dic" << 0 << "ERROR 53: Seda faili pole.DIR/puudub.dic";
         QTest::newRow("odd number of lines")
             << "DIR/paaritu.dic"
-            << "Tolkrix - paaritu.dic" << 1 << "ERROR 62 occurred.";
+            << "Sonarix - Untitled.dic" << 0 << "ERROR 62 occurred.";
     }
     void fileGivenOnCommandLine() {
         QFETCH(QString, argument);
@@ -126,15 +167,24 @@ private slots:
         QVERIFY(main && main->isVisible());
         QCOMPARE(main->windowTitle(), title);
         QCOMPARE(state.WordCount, wordCount);
-        QCOMPARE(state.CurrentFile,
-                 QFileInfo(argument).isAbsolute() ? argument : dir.filePath(argument));
-        if (message.isEmpty())
-            QCOMPARE(state.EstonianWords[1], QStringLiteral("õun"));
+        QCOMPARE(state.CurrentFile, !message.isEmpty() ? untitledPath(platform.workingDir)
+                                    : QFileInfo(argument).isAbsolute() ? argument
+                                                                       : dir.filePath(argument));
+        QCOMPARE((QStringList{state.EstonianWords[0], state.ForeignWords[0], state.EstonianWords[1],
+                              state.ForeignWords[1]}
+                      .join(',')),
+                 QString(message.isEmpty() ? "maja,house,õun,apple" : ",,,"));
         QVERIFY(platform.dialogs.isEmpty());
         QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QCOMPARE(platform.messages[0].text, message);
         QCOMPARE(state.Changed, 0);
+
+        // Save writes back to the file that was read, and asks for a name otherwise.
+        click(main->Toolbar1->widgetForAction(
+            main->Toolbar1->findChild<QAction*>(QStringLiteral("Toolbar1_Save"))));
+        QCOMPARE(platform.dialogs.size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(QFile::exists(dir.filePath("puudub.dic")), false);
     }
 };
 

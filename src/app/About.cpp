@@ -16,6 +16,7 @@ namespace {
 QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
 
@@ -79,10 +80,8 @@ About::About(Forms& forms) : Form(forms) {
                                   "levitaja kaudu."));
     placeTwips(Label1, 240, 3720, 3855, 615);
 
-    for (QLabel* text : {lblDescription, lblDisclaimer, Label1}) {
+    for (QLabel* text : {lblDescription, lblDisclaimer, Label1})
         text->setWordWrap(true);
-        text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

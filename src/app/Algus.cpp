@@ -9,34 +9,38 @@
 #include "platform/UiTimer.h"
 #include "state/ProgramState.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <qdrawutil.h>
 
 #include <utility>
 
 Algus::Algus(Forms& forms) : Form(forms) {
     setObjectName(QStringLiteral("Algus"));
+    // No caption and no title bar; the thin dialog frame round the picture is drawn here.
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QLatin1String(ApplicationTitle));
     setWindowIcon(programIcon());
-    setClientSize(8835, 4905);
+    setFixedSize(clientRect().size() + QSize(2 * FrameWidth, 2 * FrameWidth));
     setColours(this, QColor(0xc0, 0xc0, 0xc0), Qt::black);
     setFocusPolicy(Qt::StrongFocus);
 
     Label1 = new ClickLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setFont(programFont(Typeface::SansSerif, 19.5, true));
     setColours(Label1, QColor(0xff, 0, 0), QColor(0xff, 0xff, 0));
-    placeTwips(Label1, 240, 2160, 8535, 495);
+    Label1->setGeometry(twipsRect(240, 2160, 8535, 495).translated(clientRect().topLeft()));
 
     Label2 = new ClickLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setFont(programFont(Typeface::SansSerif, 8.25, true, true));
     setColours(Label2, Qt::white, QColor(0, 0, 0xff));
-    Label2->move(twips(5400), twips(2760));
+    Label2->move(clientRect().topLeft() + QPoint(twips(5400), twips(2760)));
     Label2->hide(); // sized to its text in showTexts()
 
     connect(Label1, &ClickLabel::clicked, this, &Algus::Label1_Click);
@@ -125,9 +129,17 @@ void Algus::Label2_Click() {
     Timer1_Timer();
 }
 
+QRect Algus::clientRect() {
+    return QRect(FrameWidth, FrameWidth, twips(8835), twips(4905));
+}
+
 void Algus::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintUnionFlag(painter, size());
+    painter.translate(clientRect().topLeft());
+    paintUnionFlag(painter, clientRect().size());
+    painter.resetTransform();
+    // Raised, in the system's 3D colours.
+    qDrawWinPanel(&painter, rect(), QApplication::palette(), false);
 }
 
 void Algus::mouseReleaseEvent(QMouseEvent* event) {
@@ -135,12 +147,19 @@ void Algus::mouseReleaseEvent(QMouseEvent* event) {
         Form_Click();
 }
 
+// Tab would otherwise move the focus before the key reaches keyPressEvent.
+bool Algus::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return Form::event(event);
+}
+
 void Algus::keyPressEvent(QKeyEvent* event) {
-    // Only keys that produce a character count, as with a key-press event.
-    if (!event->text().isEmpty() && event->text().at(0).isPrint())
-        Form_KeyPress(event->text());
-    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-             event->key() == Qt::Key_Escape || event->key() == Qt::Key_Backspace)
+    // Any key that produces a character counts, control characters (Ctrl+letter, Tab, Enter,
+    // Esc, Backspace) too. Delete produces none on Windows, whatever the X keyboard says.
+    if (!event->text().isEmpty() && event->key() != Qt::Key_Delete)
         Form_KeyPress(event->text());
     else
         Form::keyPressEvent(event);

@@ -31,9 +31,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    static constexpr int FrameWidth = 2; // pixels round the client area
+    // The client area inside the frame, in the window's coordinates.
+    static QRect clientRect();
     QString versionBanner() const;
     void showTexts();
 

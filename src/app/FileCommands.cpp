@@ -60,7 +60,18 @@ bool Main::openList(const QString& path, const QString& name) {
 
 void Main::openGivenFile(const QString& path) {
     const QFileInfo file(path);
-    openList(file.absoluteFilePath(), file.fileName());
+    if (openList(file.absoluteFilePath(), file.fileName()))
+        return;
+    // Nothing to start again here: the program goes on as after a plain start, untitled and
+    // empty, so nothing is later saved over the file that failed.
+    for (int k = 0; k < ProgramState::Slots; ++k) {
+        state.EstonianWords[k].clear();
+        state.ForeignWords[k].clear();
+    }
+    state.WordCount = 0;
+    state.PartlyLoadedFile.clear();
+    state.CurrentFile = untitledPath(platform.workingDirectory());
+    setWindowTitle(QStringLiteral("Sonarix - ") + QStringLiteral("Untitled.dic"));
 }
 
 bool Main::writeList() {

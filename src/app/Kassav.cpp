@@ -18,7 +18,9 @@ Kassav::Kassav(Forms& forms) : Form(forms) {
 
     Label1 = new QLabel(QStringLiteral("Save?"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
+    // The label shows a file name, never markup.
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setWordWrap(true);
     Label1->setFont(programFont(Typeface::SansSerif, 12, false));
     placeTwips(Label1, 360, 480, 5772, 972);

@@ -11,6 +11,7 @@
 #include "state/ProgramState.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -44,6 +45,11 @@ Main::Main(Forms& forms) : Form(forms) {
 void Main::buildMenu() {
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
+    // The system's menu font, not the window's bold one: every property is marked as set, so
+    // none is inherited from the window.
+    QFont menuFont = QApplication::font("QMenuBar");
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    menuBar->setFont(menuFont);
     MFile = menuBar->addMenu(QStringLiteral("&File"));
     MFile->setObjectName(QStringLiteral("MFile"));
     auto item = [this](const char* name, const QString& caption, void (Main::*handler)()) {
@@ -119,6 +125,7 @@ void Main::buildControls() {
     auto label = [](const char* name, const QString& caption, QWidget* parent) {
         auto* l = new QLabel(caption, parent);
         l->setObjectName(QLatin1String(name));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return l;
     };
     auto option = [](const char* name, const QString& caption, QWidget* parent) {

@@ -22,6 +22,8 @@ void QtPlatform::message(const QString& title, const QString& text, MessageIcon 
     // with it, and nothing here may touch it again.
     QPointer<QMessageBox> box = new QMessageBox(QApplication::activeWindow());
     box->setWindowTitle(title);
+    // Messages carry file names, which are never markup.
+    box->setTextFormat(Qt::PlainText);
     box->setText(text);
     switch (icon) {
     case MessageIcon::None:
@@ -65,7 +67,12 @@ FileDialogResult QtPlatform::runFileDialog(FileDialogSettings& settings, bool sa
     // On the heap behind a guard, as the message box above.
     QPointer<QFileDialog> dialog = new QFileDialog(QApplication::activeWindow());
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Open takes any typed name too: the program tells the user itself what is wrong with a
+    // missing file or folder, and asks again. Native open dialogs refuse such names on their
+    // own, so Qt's is used for opening.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    if (!save)
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setNameFilter(qtNameFilters(settings.filter));
     QString suffix = settings.defaultExt;
     if (suffix.startsWith(QLatin1Char('.')))

@@ -3,7 +3,36 @@
 #include "state/ProgramState.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool put(const QString& path, const QByteArray& bytes, mode_t mode = 0644) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// The i-node tells a file written in place from one replaced by a new file.
+ino_t inode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+} // namespace
 
 class TestDictFile : public QObject {
     Q_OBJECT
@@ -63,34 +92,133 @@ private slots:
         QCOMPARE(s.EstonianWords[1000], QStringLiteral("old")); // past what a file holds
     }
 
-    // What the writer stores for a foreign word, and that it reads back unchanged.
-    void roundTrips_data() {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("hyphen") << "ex-wife" << QByteArray("ex}wife");
-        QTest::newRow("comma") << "a, b" << QByteArray("\"a, b\"");
-        QTest::newRow("outer blanks") << " both " << QByteArray("\" both \"");
-        QTest::newRow("leading quote") << "\"q\" x" << QByteArray("\"\"\"q\"\" x\"");
-        QTest::newRow("embedded quote") << "mid\"dle" << QByteArray("mid\"dle");
-        QTest::newRow("line break") << "two\r\nlines" << QByteArray("\"two\r\nlines\"");
-        QTest::newRow("Estonian letters")
-            << QString::fromUtf8("õäöüšž ÕÄÖÜŠŽ")
-            << QByteArray("\xF5\xE4\xF6\xFC\xF0\xFE \xD5\xC4\xD6\xDC\xD0\xDE");
+    // The bytes a save leaves over an old file, and the words in memory afterwards (as they
+    // are in the list, unless given), which the saved pairs also read back as.
+    void writes_data() {
+        QTest::addColumn<QStringList>("list"); // "Estonian|foreign", from slot 0
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("after");
+        const auto row = [](const char* name, const QStringList& list, const QByteArray& bytes,
+                            const QStringList& after = {}) {
+            QTest::newRow(name) << list << bytes << (after.isEmpty() ? list : after);
+        };
+        const auto word = [&](const char* name, const QString& foreign, const QByteArray& stored) {
+            row(name, {"e|" + foreign}, "e\r\n" + stored + "\r\n");
+        };
+        word("comma", "a, b", "\"a, b\"");
+        word("outer blanks", " both ", "\" both \"");
+        word("leading quote", "\"q\" x", "\"\"\"q\"\" x\"");
+        word("embedded quote", "mid\"dle", "mid\"dle");
+        word("line break", "two\r\nlines", "\"two\r\nlines\"");
+        word("Estonian letters", QString::fromUtf8("õäöüšž ÕÄÖÜŠŽ"),
+             "\xF5\xE4\xF6\xFC\xF0\xFE \xD5\xC4\xD6\xDC\xD0\xDE");
+        row("empty list", {}, "");
+        row("empty foreign word", {"a|b", "c|", "e|f"}, "a\r\nb\r\nc\r\n\r\ne\r\nf\r\n");
+        row("empty Estonian word ends it", {"a|b", "|x-y", "c}|d"}, "a\r\nb\r\n");
+        row("hyphens in either word", {"ex-wife-to-be|x", "y|a--b", "c-d|e-f-g"},
+            "ex}wife}to}be\r\nx\r\ny\r\na}}b\r\nc}d\r\ne}f}g\r\n");
+        row("typed }", {"a}b|}"}, "a}b\r\n}\r\n", {"a-b|-"});
+        QStringList full;
+        QByteArray fullBytes;
+        for (int k = 0; k < 1000; ++k) {
+            full << QStringLiteral("e%1|f-%1").arg(k);
+            fullBytes += "e" + QByteArray::number(k) + "\r\nf}" + QByteArray::number(k) + "\r\n";
+        }
+        row("1001 pairs, 1000 written", full << "last|x", fullBytes);
     }
-    void roundTrips() {
-        QFETCH(QString, word);
-        QFETCH(QByteArray, stored);
+    void writes() {
+        QFETCH(QStringList, list);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, after);
         ProgramState s;
-        s.EstonianWords[0] = QStringLiteral("e");
-        s.ForeignWords[0] = word;
-        QByteArray bytes = encodeDictionary(s).bytes;
-        QCOMPARE(bytes, "e\r\n" + stored + "\r\n");
-        QBuffer buffer(&bytes);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        ProgramState back;
-        QVERIFY(!readDictionary(back, buffer, QStringLiteral("x.dic")));
-        QCOMPARE(back.WordCount, 0);
-        QCOMPARE(back.ForeignWords[0], word);
+        for (int k = 0; k < list.size(); ++k) {
+            s.EstonianWords[k] = list[k].section(u'|', 0, 0);
+            s.ForeignWords[k] = list[k].section(u'|', 1);
+        }
+        s.WordCount = qint16(list.size() - 1);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("list.dic"));
+        QVERIFY(put(path, "vana\r\nold\r\n"));
+        QVERIFY(!writeDictionary(s, path));
+        QCOMPARE(contents(path), bytes);
+        QStringList memory;
+        QStringList back;
+        ProgramState read;
+        QVERIFY(!readDictionary(read, path));
+        for (int k = 0; k < list.size(); ++k) {
+            memory << s.EstonianWords[k] + u'|' + s.ForeignWords[k];
+            if (k <= read.WordCount)
+                back << read.EstonianWords[k] + u'|' + read.ForeignWords[k];
+        }
+        QCOMPARE(memory, after);
+        QCOMPARE(back, after.mid(0, read.WordCount + 1));
+    }
+
+    // A folder where the user may change files but not make new ones (a shared folder): a
+    // writable file there is written in place. Anywhere else a save goes through a new file.
+    void lockedFolder_data() {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<int>("mode"); // the old file's permissions; 0: no old file
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("locked, writable file") << true << 0644 << true;
+        QTest::newRow("locked, read-only file") << true << 0444 << false;
+        QTest::newRow("locked, no file") << true << 0 << false;
+        QTest::newRow("open, writable file") << false << 0644 << true;
+        QTest::newRow("open, read-only file") << false << 0444 << false;
+    }
+    void lockedFolder() {
+        if (::getuid() == 0)
+            return asNobody();
+        QFETCH(bool, locked);
+        QFETCH(int, mode);
+        QFETCH(bool, saves);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("list.dic"));
+        QVERIFY(!mode || put(path, "vana\r\nold\r\n", mode_t(mode)));
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const auto unlock = qScopeGuard([&] { ::chmod(folder.constData(), 0755); });
+        QVERIFY(::chmod(folder.constData(), locked ? 0555 : 0755) == 0);
+        const ino_t before = inode(path);
+        const QByteArray old = contents(path);
+        ProgramState s;
+        s.EstonianWords[0] = QStringLiteral("koer");
+        s.ForeignWords[0] = QStringLiteral("ex-dog");
+        QCOMPARE(!writeDictionary(s, path), saves);
+        QCOMPARE(contents(path), saves ? QByteArray("koer\r\nex}dog\r\n") : old);
+        QVERIFY(!saves || (inode(path) == before) == locked);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), int(mode != 0));
+    }
+
+private:
+    // Permissions do not stop root: the row runs again as nobody, in a copy of this program
+    // where nobody can reach it.
+    void asNobody() {
+        QTemporaryDir bin(QStringLiteral("/tmp/tst_dictfile-XXXXXX"));
+        const QString copy = bin.filePath(QStringLiteral("tst_dictfile"));
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+        QVERIFY(::chmod(QFile::encodeName(bin.path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(copy).constData(), 0755) == 0);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
+        // The leak checker's suppressions may lie where nobody can read them.
+        env.remove(QStringLiteral("LSAN_OPTIONS"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.setWorkingDirectory(QStringLiteral("/tmp"));
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QStringLiteral("setpriv"),
+                    {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                     QStringLiteral("--clear-groups"), copy,
+                     QLatin1String(QTest::currentTestFunction()) + QLatin1Char(':') +
+                         QLatin1String(QTest::currentDataTag())});
+        const bool finished = child.waitForFinished(60000);
+        const QString output = QString::fromLocal8Bit(child.readAll());
+        if (!output.contains(QStringLiteral("Start testing of TestDictFile")))
+            QSKIP(qPrintable(QStringLiteral("cannot run as nobody: ") + output));
+        QVERIFY2(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 qPrintable(output));
     }
 };
 

@@ -62,9 +62,24 @@ QString active(Editor* e) {
     return marked;
 }
 
-// One visit to the editor: it opens on "before" in "locale", the sort buttons are pressed, words
-// are typed or pasted, a list entry is clicked, then "act" is Enter in a box, a click on a button
-// or Delete in a list. The close box writes the list back, and the editor is opened again.
+// A label's text starts at the top of its box: less room above the ink than below it.
+bool startsAtTop(QLabel* label) {
+    const QImage image = label->grab().toImage();
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0)) {
+                top = std::min(top, y);
+                bottom = y;
+            }
+    return bottom >= 0 && top < image.height() - 1 - bottom;
+}
+
+// One visit to the editor: it opens on "before" in "locale", the sort buttons are pressed, a list
+// entry is clicked, words are typed or pasted, then "act" is Enter in a box, a click on a button
+// or Delete in a list. The close box (or "Lõpeta") writes the list back, and the editor is
+// opened again.
 struct Visit {
     const char* locale = "C";
     const char* before = "a=1 b=2 c=3";
@@ -79,6 +94,8 @@ struct Visit {
     const char* boxes = "=";     // foreign=Estonian afterwards
     const char* focus = "";      // "": not checked
     const char* refused = "";    // a character named as not taken
+    bool shortCount = false;     // the count written after an addition by Enter
+    bool finish = false;         // "Lõpeta" rather than the close box
 };
 
 } // namespace
@@ -93,12 +110,21 @@ private slots:
     void editing_data() {
         QTest::addColumn<Visit>("visit");
         auto row = [](const char* name, const Visit& visit) { QTest::newRow(name) << visit; };
-        row("Enter in Text2",
-            {.typed = "šõ€=žä", .act = "Text2", .after = "a=1 b=2 c=3 šõ€=žä", .focus = "Text2"});
+        row("Enter in Text2", {.typed = "šõ€=žä",
+                               .act = "Text2",
+                               .after = "a=1 b=2 c=3 šõ€=žä",
+                               .focus = "Text2",
+                               .shortCount = true});
         row("Enter in Text1, sorted",
             {.buttons = "6", .typed = "x=9", .act = "Text1", .after = "x=9 c=3 b=2 a=1"});
         row("Lisa, sorted",
             {.buttons = "6", .typed = "x=9", .act = "Command1", .after = "x=9 c=3 b=2 a=1"});
+        row("Asenda on a selected pair: the new one last", {.typed = "x=9",
+                                                            .list = "List2",
+                                                            .row = 0,
+                                                            .act = "Command3",
+                                                            .after = "b=2 c=3 ax=19",
+                                                            .finish = true});
         row("Asenda, nothing selected",
             {.typed = "x=9", .act = "Command3", .after = "a=1 b=2 c=3 x=9"});
         row("no Estonian, Enter", {.typed = "x=", .act = "Text2", .boxes = "x=", .focus = "Text1"});
@@ -107,8 +133,12 @@ private slots:
             {.typed = "x=", .act = "Command1", .boxes = "x=", .focus = "Text1"});
         row("no foreign, Asenda",
             {.typed = "=9", .act = "Command3", .boxes = "=9", .focus = "Text2"});
-        row("Delete in List1: the pair before shown",
-            {.list = "List1", .row = 1, .act = "List1", .after = "a=1 c=3", .boxes = "a=1"});
+        row("Delete in List1: the pair before shown", {.list = "List1",
+                                                       .row = 1,
+                                                       .act = "List1",
+                                                       .after = "a=1 c=3",
+                                                       .boxes = "a=1",
+                                                       .finish = true});
         row("Kustuta the first: the new first shown",
             {.list = "List2", .row = 0, .act = "Command2", .after = "b=2 c=3", .boxes = "b=2"});
         row("Delete the only pair in List2",
@@ -149,6 +179,11 @@ private slots:
         Editor* e = forms.find<Editor>();
         for (const char* b = visit.buttons; *b; ++b)
             click(named<QPushButton>(e, QByteArray("Command") + *b));
+        if (auto* l = named<WordList>(e, visit.list)) { // shows the pair
+            QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                              l->visualItemRect(l->item(visit.row)).center());
+            QCOMPARE(e->Text2->text() + u'=' + e->Text1->text(), shown(e)[visit.row]);
+        }
         const QString foreign = QString::fromUtf8(visit.typed).section(u'=', 0, 0);
         QApplication::clipboard()->setText(foreign);
         if (visit.paste)
@@ -156,11 +191,6 @@ private slots:
         else
             typeText(e->Text2, foreign);
         typeText(e->Text1, QString::fromUtf8(visit.typed).section(u'=', 1));
-        if (auto* l = named<WordList>(e, visit.list)) { // shows the pair
-            QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                              l->visualItemRect(l->item(visit.row)).center());
-            QCOMPARE(e->Text2->text() + u'=' + e->Text1->text(), shown(e)[visit.row]);
-        }
         const QStringList ahead = shown(e);
         if (auto* b = named<QPushButton>(e, visit.act)) {
             click(b);
@@ -171,14 +201,25 @@ private slots:
         QCOMPARE(shown(e), after);
         QCOMPARE(e->Text2->text() + u'=' + e->Text1->text(), QString::fromUtf8(visit.boxes));
         QCOMPARE(e->Label4->text().section(u'„', 1).section(u'“', 0, 0), visit.refused);
-        QCOMPARE(e->Label1->text().simplified(), QStringLiteral("Sõnu: %1").arg(after.size()));
+        QVERIFY(startsAtTop(e->Label1) && (!*visit.refused || startsAtTop(e->Label4)));
+        QCOMPARE(e->Label1->text(), QStringLiteral("Sõnu: ") + (visit.shortCount ? "" : " ") +
+                                        QString::number(after.size()));
         QCOMPARE(active(e), QString::fromLatin1(visit.buttons).right(1));
         QCOMPARE(state.Changed, qint16(shown(e) != ahead));
         QCOMPARE(platform.messages.size(), int(visit.full));
         if (*visit.focus)
             QCOMPARE(e->focusWidget()->objectName(), QString::fromLatin1(visit.focus));
-        e->close();
+        if (visit.finish)
+            click(e->Command4);
+        else
+            e->close();
         settle();
+        QVERIFY(!forms.find<Editor>() && main->isVisible());
+        // The store holds the pairs and nothing behind them, however long the list was.
+        QCOMPARE(state.WordCount, qint16(after.size() - 1));
+        for (int k = int(after.size()); k < ProgramState::Slots; ++k)
+            QVERIFY2(state.EstonianWords[k].isEmpty() && state.ForeignWords[k].isEmpty(),
+                     qPrintable(QString::number(k)));
         click(main->Command1);
         e = forms.find<Editor>(); // with no sort active
         QCOMPARE(shown(e), after);

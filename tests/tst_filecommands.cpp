@@ -54,16 +54,107 @@ struct Session {
 class TestFileCommands : public QObject {
     Q_OBJECT
 private slots:
-    // A file that will not open (a missing folder, a folder) is reported; the dialog comes back.
-    void openErrorsAskAgain() {
-        Session s{QString()}; // nothing to lose, so no prompt
-        for (const char* name : {"no/such.dic", ".", "chosen.dic"})
-            s.platform.dialogAnswers << FakePlatform::chosen(s.file(name));
+    // A file that cannot be read is reported, with the title as it stands then, and the dialog
+    // comes back until a file is read. The dialog is still set up as designed.
+    void openErrors_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message"); // %1: the chosen path
+        QTest::addColumn<QString>("title");   // while the message is up
+        const auto row = [](const char* name, const char* file, const char* message,
+                            const char* title = "Sonarix - Untitled.dic") {
+            QTest::newRow(name) << QString(file) << QString(message) << QString(title);
+        };
+        row("missing file", "missing.dic", "ERROR 53: Seda faili pole.%1");
+        row("missing folder", "no/such.dic", "ERROR 76: That path doesn't exist.%1");
+        row("folder", ".", "ERROR 75 occurred.");
+        row("odd number of lines", "odd.dic", "ERROR 62 occurred.", "Tolkrix - odd.dic");
+        row("read error", "/proc/self/mem", "ERROR 68: Drive : no available.", "Tolkrix - mem");
+    }
+    void openErrors() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        Session s{QString()};
+        s.state.Changed = 0; // the part read is no edit: no prompt on the way back
+        put(s.file("odd.dic"), "a\r\nb\r\nc\r\n");
+        const QString path = name.startsWith(u'/') ? name : s.dir.filePath(name);
+        s.platform.dialogAnswers << FakePlatform::chosen(path)
+                                 << FakePlatform::chosen(s.file("chosen.dic"));
+        QString titleThen;
+        s.platform.whileModal = [&] {
+            if (!s.platform.messages.isEmpty() && titleThen.isEmpty())
+                titleThen = s.main->windowTitle();
+        };
         s.main->MFOpen->trigger();
-        QCOMPARE(s.platform.dialogs.size(), 3);
-        QCOMPARE(s.platform.messages.value(0).text.left(8), QStringLiteral("ERROR 76"));
-        QCOMPARE(s.platform.messages.value(1).text.left(8), QStringLiteral("ERROR 75"));
+        QCOMPARE(s.platform.messages.size(), 1);
+        QCOMPARE(s.platform.messages[0].text, message.replace(QLatin1String("%1"), path));
+        QCOMPARE(s.platform.messages[0].icon, MessageIcon::None);
+        QCOMPARE(titleThen, title);
+        QCOMPARE(s.platform.dialogs.size(), 2);
+        QCOMPARE(s.platform.dialogs[0].settings.filter,
+                 QStringLiteral("Sonarix's Files (*.dic) |*.dic|"));
+        QCOMPARE(s.platform.dialogs[0].settings.defaultExt, QStringLiteral(".dic"));
         QCOMPARE(s.state.ForeignWords[0], QStringLiteral("old"));
+        QCOMPARE(s.main->windowTitle(), QStringLiteral("Tolkrix - chosen.dic"));
+    }
+
+    // The title after each command that writes or names a file, and how Save As sets up its
+    // dialog (Open's title is checked with its errors).
+    void titles_data() {
+        QTest::addColumn<QString>("commands");
+        QTest::addColumn<QString>("title");  // %1: the folder
+        QTest::addColumn<QString>("file");   // CurrentFile afterwards
+        QTest::addColumn<QString>("preset"); // the Save As dialog's file name; empty: no dialog
+        const QString list = QStringLiteral("%1/list.dic");
+        const QString chosen = QStringLiteral("%1/chosen.dic");
+        const QString untitled = QStringLiteral("untitled");
+        const QString unchanged = QStringLiteral("Sonarix - Untitled.dic");
+        const auto row = [](const char* name, const char* commands, const QString& title,
+                            const QString& file, const QString& preset) {
+            QTest::newRow(name) << QString(commands) << title << file << preset;
+        };
+        row("Save", "save", "Sonarix - " + list, list, "");
+        row("Save As", "saveas", "Sonarix - " + chosen, chosen, list);
+        row("New", "new", unchanged, untitled, "");
+        row("New, Save", "new save", "Sonarix - " + chosen, chosen, untitled);
+        row("prompt's Yes", "exit yes", unchanged, list, "");
+    }
+    void titles() {
+        QFETCH(QString, commands);
+        QFETCH(QString, title);
+        QFETCH(QString, file);
+        QFETCH(QString, preset);
+        Session s{QStringLiteral("koer")};
+        const auto expand = [&](const QString& path) {
+            return path == "untitled" ? untitledPath(s.platform.workingDir)
+                                      : path.arg(s.dir.path());
+        };
+        s.state.Changed = commands == "exit yes";
+        s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
+        for (const QString& command : commands.split(u' ')) {
+            if (command == "save")
+                s.main->MFSave->trigger();
+            else if (command == "saveas")
+                s.main->MFSaveAs->trigger();
+            else if (command == "new")
+                s.main->MFNew->trigger();
+            else if (command == "exit")
+                click(s.main->Command2);
+            else if (command == "yes")
+                click(s.forms.find<Kassav>()->Command1);
+        }
+        QCOMPARE(s.main->windowTitle(), title.arg(s.dir.path()));
+        QCOMPARE(s.state.CurrentFile, expand(file));
+        QCOMPARE(s.platform.dialogs.size(), int(!preset.isEmpty()));
+        if (!preset.isEmpty()) {
+            const FileDialogSettings& set = s.platform.dialogs[0].settings;
+            QVERIFY(s.platform.dialogs[0].save);
+            QCOMPARE(set.filter, QStringLiteral("Sonarix Files (*.dic)|*.dic|"));
+            QCOMPARE(set.defaultExt, QStringLiteral(".dic"));
+            QCOMPARE(set.fileName, expand(preset));
+        }
+        if (commands != "new")
+            QCOMPARE(contents(s.state.CurrentFile), QByteArray("koer\r\nex}dog\r\n"));
     }
 
     // Every answer to the prompt, and saves that fail: those say why, keep the edits marked

@@ -45,6 +45,8 @@ EncodedList encodeDictionary(const ProgramState& state);
 QByteArray encodeField(const QString& word, bool* ok);
 
 // Writes the list to path through a temporary file that replaces the old one only once it is
-// complete, so a failed save leaves the old file whole. Afterwards every "}" in the saved words
-// reads "-" in memory too, as it will after the next Open. Nothing in memory changes on failure.
+// complete, so a failed save leaves the old file whole. Only in a folder where no new file may be
+// made is a writable file written in place, where a failure can cut it short. Afterwards every
+// "}" in the saved words reads "-" in memory too, as it will after the next Open. Nothing in
+// memory changes on failure.
 std::optional<FileFailure> writeDictionary(ProgramState& state, const QString& path);

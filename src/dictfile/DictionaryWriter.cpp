@@ -69,6 +69,16 @@ FileFailure saveFailure(const QString& path, const QString& reason) {
             QStringLiteral("Faili ei saanud salvestada: ") + path + QLatin1Char('\n') + reason};
 }
 
+// A folder where no new file may be made (a shared folder) but the file itself may be changed:
+// there the file can only be written in place, without the safety of a temporary file.
+bool mayOnlyWriteInPlace(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile() || !info.isWritable())
+        return false;
+    // A link is replaced at its target, so it is the target's folder that counts.
+    return !QFileInfo(QFileInfo(info.canonicalFilePath()).absolutePath()).isWritable();
+}
+
 } // namespace
 
 QByteArray encodeField(const QString& word, bool* ok) {
@@ -114,6 +124,7 @@ std::optional<FileFailure> writeDictionary(ProgramState& state, const QString& p
         return saveFailure(path, QStringLiteral("See on kaust, mitte fail."));
 
     QSaveFile file(path);
+    file.setDirectWriteFallback(mayOnlyWriteInPlace(path));
     if (!file.open(QIODevice::WriteOnly))
         return saveFailure(path, file.errorString());
     if (file.write(list.bytes) != list.bytes.size()) {

@@ -58,6 +58,9 @@ void Editor::buildControls() {
     auto label = [this](const char* name, const QString& caption) {
         auto* l = new QLabel(caption, this);
         l->setObjectName(QLatin1String(name));
+        // The hint quotes what the user typed: never read as markup.
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setColours(l, menuColor(), menuTextColor());
         return l;
     };

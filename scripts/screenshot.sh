@@ -43,7 +43,7 @@ keys() { xdotool key --delay 80 "$@"; sleep 0.5; }
 build/src/sonarix "$work/sõnad.dic" &
 app=$!
 sleep 0.8
-import -window root -crop 589x327+0+0 "$out/intro.png"
+import -window root -crop 593x331+0+0 "$out/intro.png"
 # The intro hands over after two seconds; the sample is then read as Open would read it.
 shot '^Tolkrix - ' main.png
 

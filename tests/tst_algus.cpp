@@ -16,19 +16,42 @@
 #include <QTest>
 #include <QToolBar>
 
+// The program started with the banner up.
+struct Started {
+    ProgramState state;
+    FakePlatform platform;
+    Forms forms{state, platform};
+    QPointer<Algus> intro = forms.show<Algus>();
+};
+
 class TestAlgus : public QObject {
     Q_OBJECT
 private slots:
-    void bannerThenHandOver() {
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        QPointer<Algus> intro = forms.show<Algus>();
+    // A thin raised frame, light at the top and left and dark at the bottom and right, runs round
+    // the picture; there is no title bar and the size is fixed.
+    void bannerInFrameThenHandOver() {
+        Started s;
+        auto& [state, platform, forms, intro] = s;
         // The texts arrive once the event loop has put the window on screen.
         QVERIFY(intro->Label1->text().isEmpty() && !intro->Label2->isVisible());
         settle();
         QVERIFY(intro->Label2->isVisible());
         QCOMPARE(intro->Label2->text(), QStringLiteral("Author:     Orvandel"));
+        QVERIFY(intro->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(intro->minimumSize(), intro->maximumSize());
+        const QImage shot = intro->grab().toImage();
+        const int right = shot.width() - 1, bottom = shot.height() - 1;
+        QSet<QRgb> light, dark;
+        for (int x = 0; x < right; ++x) {
+            light << shot.pixel(x, 0);
+            dark << shot.pixel(x + 1, bottom);
+        }
+        for (int y = 0; y < bottom; ++y) {
+            light << shot.pixel(0, y);
+            dark << shot.pixel(right, y + 1);
+        }
+        QCOMPARE(light.size() + dark.size(), 2);
+        QVERIFY(qGray(*light.begin()) > qGray(*dark.begin()));
 
         // The interval is the step counter: 500, 501, 502 and 503 ms, each restarting the count.
         const QStringList banner = {"Sonarix ver 1.3.9", "Made by", "Orvandel",
@@ -45,32 +68,6 @@ private slots:
         QVERIFY(forms.find<Main>() && forms.find<Main>()->isVisible());
         platform.advance(5000);
         QCOMPARE(platform.endCount, 0);
-    }
-
-    // A thin raised frame, light at the top and left and dark at the bottom and right, runs round
-    // the picture; there is no title bar and the size is fixed.
-    void frame() {
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        Algus* intro = forms.show<Algus>();
-        settle();
-        QVERIFY(intro->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(intro->minimumSize(), intro->maximumSize());
-        const QImage shot = intro->grab().toImage();
-        const int right = shot.width() - 1, bottom = shot.height() - 1;
-        QSet<QRgb> light, dark;
-        for (int x = 0; x < right; ++x) {
-            light << shot.pixel(x, 0);
-            dark << shot.pixel(x + 1, bottom);
-        }
-        for (int y = 0; y < bottom; ++y) {
-            light << shot.pixel(0, y);
-            dark << shot.pixel(right, y + 1);
-        }
-        QCOMPARE(light.size(), 1);
-        QCOMPARE(dark.size(), 1);
-        QVERIFY(qGray(*light.begin()) > qGray(*dark.begin()));
     }
 
     // A click, or any key that produces a character (control characters too), hands over at once;
@@ -99,10 +96,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, modifiers);
         QFETCH(bool, handsOver);
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        QPointer<Algus> intro = forms.show<Algus>();
+        Started s;
+        auto& [state, platform, forms, intro] = s;
         settle();
         platform.advance(200);
         if (key == 0)
@@ -122,25 +117,20 @@ private slots:
     // the program as a plain start does, so a later Save asks for a name.
     void fileGivenOnCommandLine_data() {
         QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("wordCount");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("message"); // none: the list is read
         QTest::newRow("absolute path") << "DIR/sõnad.dic"
-                                       << "Tolkrix - sõnad.dic" << 1 << "";
+                                       << "";
         QTest::newRow("relative path") << "sõnad.dic"
-                                       << "Tolkrix - sõnad.dic" << 1 << "";
-        QTest::newRow("missing file")
-            << "DIR/puudub.dic"
-            << "Sonarix - Untitled.dic" << 0 << "ERROR 53: Seda faili pole.DIR/puudub.dic";
-        QTest::newRow("odd number of lines")
-            << "DIR/paaritu.dic"
-            << "Sonarix - Untitled.dic" << 0 << "ERROR 62 occurred.";
+                                       << "";
+        QTest::newRow("missing file") << "DIR/puudub.dic"
+                                      << "ERROR 53: Seda faili pole.DIR/puudub.dic";
+        QTest::newRow("odd number of lines") << "DIR/paaritu.dic"
+                                             << "ERROR 62 occurred.";
     }
     void fileGivenOnCommandLine() {
         QFETCH(QString, argument);
-        QFETCH(QString, title);
-        QFETCH(int, wordCount);
         QFETCH(QString, message);
+        const bool read = message.isEmpty();
         QTemporaryDir dir;
         const auto write = [&dir](const char* name, const QByteArray& bytes) {
             QFile file(dir.filePath(QString::fromUtf8(name)));
@@ -154,10 +144,8 @@ private slots:
         argument.replace(QStringLiteral("DIR"), dir.path());
         message.replace(QStringLiteral("DIR"), dir.path());
 
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        Algus* intro = forms.show<Algus>();
+        Started s;
+        auto& [state, platform, forms, intro] = s;
         intro->setFileToOpen(argument);
         QVERIFY(!forms.find<Main>());
         click(intro->Label1);
@@ -165,25 +153,26 @@ private slots:
 
         Main* main = forms.find<Main>();
         QVERIFY(main && main->isVisible());
-        QCOMPARE(main->windowTitle(), title);
-        QCOMPARE(state.WordCount, wordCount);
-        QCOMPARE(state.CurrentFile, !message.isEmpty() ? untitledPath(platform.workingDir)
+        QCOMPARE(main->windowTitle(),
+                 QString(read ? "Tolkrix - sõnad.dic" : "Sonarix - Untitled.dic"));
+        QCOMPARE(state.WordCount, read ? 1 : 0);
+        QCOMPARE(state.CurrentFile, !read ? untitledPath(platform.workingDir)
                                     : QFileInfo(argument).isAbsolute() ? argument
                                                                        : dir.filePath(argument));
         QCOMPARE((QStringList{state.EstonianWords[0], state.ForeignWords[0], state.EstonianWords[1],
                               state.ForeignWords[1]}
                       .join(',')),
-                 QString(message.isEmpty() ? "maja,house,õun,apple" : ",,,"));
+                 QString(read ? "maja,house,õun,apple" : ",,,"));
         QVERIFY(platform.dialogs.isEmpty());
-        QCOMPARE(platform.messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
+        QCOMPARE(platform.messages.size(), read ? 0 : 1);
+        if (!read)
             QCOMPARE(platform.messages[0].text, message);
         QCOMPARE(state.Changed, 0);
 
         // Save writes back to the file that was read, and asks for a name otherwise.
         click(main->Toolbar1->widgetForAction(
             main->Toolbar1->findChild<QAction*>(QStringLiteral("Toolbar1_Save"))));
-        QCOMPARE(platform.dialogs.size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(platform.dialogs.size(), read ? 0 : 1);
         QCOMPARE(QFile::exists(dir.filePath("puudub.dic")), false);
     }
 };

@@ -43,28 +43,26 @@ private slots:
         QTest::addColumn<int>("wordCount");
         QTest::addColumn<int>("error");
         QTest::addColumn<bool>("leftOver"); // the file goes on after the list is full
+        const auto row = [](const char* name, const QByteArray& bytes, const QStringList& expected,
+                            int wordCount, int error = 0, bool leftOver = false) {
+            QTest::newRow(name) << bytes << expected << wordCount << error << leftOver;
+        };
         const QStringList abcd{"a|b", "c|d"};
-        QTest::newRow("empty file") << QByteArray() << QStringList() << -1 << 0 << false;
-        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\nc\r\nd\r\n") << abcd << 1 << 0 << false;
-        QTest::newRow("lone LF") << QByteArray("a\nb\nc\nd\n") << abcd << 1 << 0 << false;
-        QTest::newRow("lone CR") << QByteArray("a\rb\rc\rd\r") << abcd << 1 << 0 << false;
-        QTest::newRow("no line end at the end")
-            << QByteArray("a\r\nb\r\nc\r\nd") << abcd << 1 << 0 << false;
-        QTest::newRow("comma ends a field")
-            << QByteArray("a,b\r\nc,d\r\n") << abcd << 1 << 0 << false;
-        QTest::newRow("leading blanks skipped, trailing kept")
-            << QByteArray("   a \r\n  b\r\n") << QStringList{"a |b"} << 0 << 0 << false;
-        QTest::newRow("quoted field, rest dropped")
-            << QByteArray("\"x, y\"zz\r\n\"q\"\r\n") << QStringList{"x, y|q"} << 0 << 0 << false;
+        row("empty file", "", {}, -1);
+        row("CR LF", "a\r\nb\r\nc\r\nd\r\n", abcd, 1);
+        row("lone LF", "a\nb\nc\nd\n", abcd, 1);
+        row("lone CR", "a\rb\rc\rd\r", abcd, 1);
+        row("no line end at the end", "a\r\nb\r\nc\r\nd", abcd, 1);
+        row("comma ends a field", "a,b\r\nc,d\r\n", abcd, 1);
+        row("leading blanks skipped, trailing kept", "   a \r\n  b\r\n", {"a |b"}, 0);
+        row("quoted field, rest dropped", "\"x, y\"zz\r\n\"q\"\r\n", {"x, y|q"}, 0);
         // A partial read ends the list at its last filled slot, not at the old WordCount.
-        QTest::newRow("odd number of lines")
-            << QByteArray("a\r\nb\r\nc}d\r\n") << QStringList{"a|b", "c-d|"} << 1 << 62 << false;
-        QTest::newRow("trailing empty line")
-            << QByteArray("a\r\nb\r\n\r\n") << QStringList{"a|b", "|"} << 0 << 62 << false;
-        QTest::newRow("only the first 1000 pairs") << QByteArray("e\r\nf\r\n").repeated(1500)
-                                                   << QStringList(1000, "e|f") << 999 << 0 << true;
-        QTest::newRow("exactly 1000 pairs") << QByteArray("e\r\nf\r\n").repeated(1000)
-                                            << QStringList(1000, "e|f") << 999 << 0 << false;
+        row("odd number of lines", "a\r\nb\r\nc}d\r\n", {"a|b", "c-d|"}, 1, 62);
+        row("trailing empty line", "a\r\nb\r\n\r\n", {"a|b", "|"}, 0, 62);
+        const QByteArray pair("e\r\nf\r\n");
+        row("only the first 1000 pairs", pair.repeated(1500), QStringList(1000, "e|f"), 999, 0,
+            true);
+        row("exactly 1000 pairs", pair.repeated(1000), QStringList(1000, "e|f"), 999);
     }
     void reads() {
         QFETCH(QByteArray, bytes);

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,6 +48,32 @@ struct Session {
         state.Changed = 1;
     }
     QString file(const char* name) const { return dir.filePath(QLatin1String(name)); }
+
+    // Menu commands, the main window's Exit and close box, and answers to the prompt, in turn.
+    void run(const QString& commands) {
+        const QHash<QString, QAction*> menu{{"open", main->MFOpen},
+                                            {"save", main->MFSave},
+                                            {"saveas", main->MFSaveAs},
+                                            {"new", main->MFNew}};
+        for (const QString& c : commands.split(u' ', Qt::SkipEmptyParts)) {
+            Kassav* prompt = forms.find<Kassav>();
+            if (menu.contains(c))
+                menu[c]->trigger();
+            else if (c == "exit")
+                click(main->Command2);
+            else if (c == "close")
+                main->close();
+            else if (!prompt)
+                QFAIL(qPrintable("no prompt to answer " + c));
+            else if (c == "closebox")
+                prompt->close();
+            else
+                click(c == "yes"  ? prompt->Command1
+                      : c == "no" ? prompt->Command2
+                                  : prompt->Command3);
+        }
+        settle();
+    }
 };
 
 } // namespace
@@ -85,7 +112,7 @@ private slots:
             if (!s.platform.messages.isEmpty() && titleThen.isEmpty())
                 titleThen = s.main->windowTitle();
         };
-        s.main->MFOpen->trigger();
+        s.run("open");
         QCOMPARE(s.platform.messages.size(), 1);
         QCOMPARE(s.platform.messages[0].text, message.replace(QLatin1String("%1"), path));
         QCOMPARE(s.platform.messages[0].icon, MessageIcon::None);
@@ -105,19 +132,16 @@ private slots:
         QTest::addColumn<QString>("title");  // %1: the folder
         QTest::addColumn<QString>("file");   // CurrentFile afterwards
         QTest::addColumn<QString>("preset"); // the Save As dialog's file name; empty: no dialog
-        const QString list = QStringLiteral("%1/list.dic");
-        const QString chosen = QStringLiteral("%1/chosen.dic");
-        const QString untitled = QStringLiteral("untitled");
-        const QString unchanged = QStringLiteral("Sonarix - Untitled.dic");
-        const auto row = [](const char* name, const char* commands, const QString& title,
-                            const QString& file, const QString& preset) {
-            QTest::newRow(name) << QString(commands) << title << file << preset;
+        const auto row = [](const char* name, const char* commands, const char* title,
+                            const char* file, const char* preset = "") {
+            QTest::newRow(name) << QString(commands) << QString(title) << QString(file)
+                                << QString(preset);
         };
-        row("Save", "save", "Sonarix - " + list, list, "");
-        row("Save As", "saveas", "Sonarix - " + chosen, chosen, list);
-        row("New", "new", unchanged, untitled, "");
-        row("New, Save", "new save", "Sonarix - " + chosen, chosen, untitled);
-        row("prompt's Yes", "exit yes", unchanged, list, "");
+        row("Save", "save", "Sonarix - %1/list.dic", "%1/list.dic");
+        row("Save As", "saveas", "Sonarix - %1/chosen.dic", "%1/chosen.dic", "%1/list.dic");
+        row("New", "new", "Sonarix - Untitled.dic", "untitled");
+        row("New, Save", "new save", "Sonarix - %1/chosen.dic", "%1/chosen.dic", "untitled");
+        row("prompt's Yes", "exit yes", "Sonarix - Untitled.dic", "%1/list.dic");
     }
     void titles() {
         QFETCH(QString, commands);
@@ -131,18 +155,7 @@ private slots:
         };
         s.state.Changed = commands == "exit yes";
         s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
-        for (const QString& command : commands.split(u' ')) {
-            if (command == "save")
-                s.main->MFSave->trigger();
-            else if (command == "saveas")
-                s.main->MFSaveAs->trigger();
-            else if (command == "new")
-                s.main->MFNew->trigger();
-            else if (command == "exit")
-                click(s.main->Command2);
-            else if (command == "yes")
-                click(s.forms.find<Kassav>()->Command1);
-        }
+        s.run(commands);
         QCOMPARE(s.main->windowTitle(), title.arg(s.dir.path()));
         QCOMPARE(s.state.CurrentFile, expand(file));
         QCOMPARE(s.platform.dialogs.size(), int(!preset.isEmpty()));
@@ -175,7 +188,7 @@ private slots:
             row("Yes untitled", "yes", "");
             row("No", "no", "list.dic");
             row("Cancel", "cancel", "list.dic");
-            row("close box", "close box", "list.dic");
+            row("close box", "closebox", "list.dic");
             row("Yes, missing folder", "yes", "gone/list.dic", "koer", "gone/list.dic");
             row("Yes, not in the code page", "yes", "list.dic", "naïve", "\"naïve\"");
             row("nothing to lose, no prompt", "", "list.dic", "");
@@ -189,21 +202,9 @@ private slots:
         QFETCH(QString, named);
         Session s(word, file);
         s.platform.dialogAnswers.enqueue(FakePlatform::chosen(s.file("chosen.dic")));
-        if (command == "open")
-            s.main->MFOpen->trigger();
-        else if (command == "exit")
-            click(s.main->Command2);
-        else
-            s.main->close();
-        auto* prompt = s.forms.find<Kassav>();
-        QCOMPARE(prompt != nullptr, !answer.isEmpty());
-        if (answer == "close box")
-            prompt->close();
-        else if (prompt)
-            click(answer == "yes"  ? prompt->Command1
-                  : answer == "no" ? prompt->Command2
-                                   : prompt->Command3);
-        settle();
+        s.run(command);
+        QCOMPARE(s.forms.find<Kassav>() != nullptr, !answer.isEmpty());
+        s.run(answer);
         const bool saves = answer == "yes" && named.isEmpty();
         const bool goesOn = saves || answer == "no" || answer.isEmpty();
         QCOMPARE(s.platform.ended(), goesOn && command != "open");
@@ -223,7 +224,7 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("agree"); // choose the same file in Save As, or cancel
         for (const bool agree : {false, true}) {
-            for (const char* c : {"save", "exit Yes", "close box Yes"})
+            for (const char* c : {"save", "exit yes", "close yes"})
                 QTest::addRow("%s, %s", c, agree ? "same name" : "cancelled")
                     << QString(c) << agree;
         }
@@ -238,7 +239,7 @@ private slots:
         const QString path = s.file("big.dic");
         put(path, big);
         s.platform.dialogAnswers << FakePlatform::chosen(path);
-        s.main->MFOpen->trigger();
+        s.run("open");
         QCOMPARE(s.state.WordCount, qint16(999));
         QCOMPARE(s.platform.messages.size(), 1);
         QCOMPARE(s.platform.messages[0].text,
@@ -250,17 +251,7 @@ private slots:
         s.state.Changed = 1;
         if (agree)
             s.platform.dialogAnswers << FakePlatform::chosen(path);
-        if (command == "save") {
-            s.main->MFSave->trigger();
-        } else {
-            if (command == "exit Yes")
-                click(s.main->Command2);
-            else
-                s.main->close();
-            QVERIFY(s.forms.find<Kassav>());
-            click(s.forms.find<Kassav>()->Command1);
-        }
-        settle();
+        s.run(command);
         QCOMPARE(s.platform.dialogs.size(), 2);
         QVERIFY(s.platform.dialogs[1].save);
         QCOMPARE(s.platform.dialogs[1].settings.fileName, path);
@@ -269,11 +260,10 @@ private slots:
         if (agree || command != "save")
             return;
         // Once written whole under a name the user chose, Save writes straight to it.
-        s.main->MFSave->trigger();
+        s.run("save");
         QCOMPARE(s.platform.dialogs.size(), 3);
         s.platform.dialogAnswers << FakePlatform::chosen(path);
-        s.main->MFSave->trigger();
-        s.main->MFSave->trigger();
+        s.run("save save");
         QCOMPARE(s.platform.dialogs.size(), 4);
     }
 
@@ -282,16 +272,14 @@ private slots:
     void closeAnsweredWithEditorOpen() {
         Session s{QStringLiteral("koer")};
         s.forms.show<Editor>();
-        s.main->close();
-        click(s.forms.find<Kassav>()->Command1);
-        settle();
+        s.run("close yes");
         QVERIFY(!s.platform.ended() && !s.forms.find<Kassav>() && !s.forms.find<Main>());
         QCOMPARE(contents(s.file("list.dic")), QByteArray("koer\r\nex}dog\r\n"));
         click(s.forms.find<Editor>()->Command4);
-        Main* main = s.forms.find<Main>();
-        QVERIFY(main && main->isVisible());
+        s.main = s.forms.find<Main>();
+        QVERIFY(s.main && s.main->isVisible());
         s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
-        main->MFSaveAs->trigger();
+        s.run("saveas");
         QCOMPARE(contents(s.file("chosen.dic")), QByteArray("koer\r\nex}dog\r\n"));
         QVERIFY(!s.platform.ended());
     }

@@ -1,6 +1,4 @@
 #include "app/About.h"
-#include "app/Algus.h"
-#include "app/Kassav.h"
 #include "app/Main.h"
 #include "editor/Editor.h"
 #include "forms/Forms.h"
@@ -18,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -79,8 +78,42 @@ void whileUp(const std::function<void(QWidget*)>& work, const std::function<void
 class TestMain : public QObject {
     Q_OBJECT
 private slots:
-    // The upper arrow and the Up key raise the limit: five minutes at the top, none at the bottom.
+    // The upper arrow, the Up key and "increase" raise the limit: five minutes at the top, none at
+    // the bottom, and a screen reader hears it in seconds. Switched off, the limit shows nothing
+    // and takes no change; switched on again, it shows the value kept meanwhile.
+    void startAndTimeLimit_data() {
+        QTest::addColumn<QStringList>("steps"); // "up/down arrow", "set N", an action or a key
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("text");
+        const auto shows = [](int minutes, int seconds) {
+            return QString("  %1 minutit ja  %2 sekundit.").arg(minutes).arg(seconds);
+        };
+        QTest::newRow("0") << QStringList() << 0 << shows(0, 0);
+        QTest::newRow("1") << QStringList{"up arrow"} << 1 << shows(0, 1);
+        QTest::newRow("arrow, Up") << QStringList{"up arrow", "Up"} << 2 << shows(0, 2);
+        QTest::newRow("59") << QStringList(59, "up arrow") << 59 << shows(0, 59);
+        QTest::newRow("60 by Up") << QStringList(60, "Up") << 60 << shows(1, 0);
+        QTest::newRow("61") << QStringList(61, "up arrow") << 61 << shows(1, 1);
+        QTest::newRow("Home") << QStringList{"Home"} << 300 << shows(5, 0);
+        QTest::newRow("down arrow from the top")
+            << QStringList{"Home", "down arrow"} << 299 << shows(4, 59);
+        QTest::newRow("arrow, Up, End") << QStringList{"up arrow", "Up", "End"} << 0 << shows(0, 0);
+        QTest::newRow("limit off") << QStringList{"Home", "Check1"} << 300 << QString();
+        QTest::newRow("Home, Down, off, on")
+            << QStringList{"Home", "Down", "Check1", "Check1"} << 299 << shows(4, 59);
+        QTest::newRow("no change while off")
+            << QStringList{"Check1", "set 59", "increase", "Check1"} << 0 << shows(0, 0);
+        QTest::newRow("set to 59") << QStringList{"set 59"} << 59 << shows(0, 59);
+        QTest::newRow("set past the bottom") << QStringList{"set -5"} << 0 << shows(0, 0);
+        QTest::newRow("set past the top") << QStringList{"set 301"} << 300 << shows(5, 0);
+        QTest::newRow("increase") << QStringList{"increase", "increase"} << 2 << shows(0, 2);
+        QTest::newRow("decrease") << QStringList{"set 60", "decrease"} << 59 << shows(0, 59);
+        QTest::newRow("decrease at the bottom") << QStringList{"decrease"} << 0 << shows(0, 0);
+    }
     void startAndTimeLimit() {
+        QFETCH(QStringList, steps);
+        QFETCH(int, seconds);
+        QFETCH(QString, text);
         Fixture f;
         Main* m = f.main;
         ReversedScrollBar* bar = m->VScroll1;
@@ -88,47 +121,40 @@ private slots:
         QCOMPARE(f.state.CurrentFile, untitledPath(QStringLiteral("/work/dir")));
         QVERIFY(m->Option1->isChecked() && m->Option3->isChecked() && !m->Check1->isChecked());
         QVERIFY(!bar->isEnabled() && m->Label2->text().isEmpty());
+        // The menu bar keeps the system's menu font.
+        QCOMPARE(m->menuBar->font(), QApplication::font("QMenuBar"));
+        QVERIFY(!m->MFile->font().bold());
         click(m->Check1);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, arrow(bar, QStyle::SC_ScrollBarSubLine));
-        QTest::keyClick(bar, Qt::Key_Up);
-        QCOMPARE(m->Label2->text(), QStringLiteral("  0 minutit ja  2 sekundit."));
-        QTest::keyClick(bar, Qt::Key_End);
-        QCOMPARE(bar->value(), 0);
-        QTest::keyClick(bar, Qt::Key_Home); // 300, less one by the Down key
-        QTest::keyClick(bar, Qt::Key_Down);
-        click(m->Check1);
-        QVERIFY(!bar->isEnabled() && m->Label2->text().isEmpty());
-        click(m->Check1); // the value kept meanwhile shows again
-        QCOMPARE(m->Label2->text(), QStringLiteral("  4 minutit ja  59 sekundit."));
-    }
-
-    // Up to 61 seconds by clicks on the up arrow (odd) or the Up key (even), five minutes by Home.
-    void timeLimitText_data() {
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("0") << 0 << "  0 minutit ja  0 sekundit.";
-        QTest::newRow("1") << 1 << "  0 minutit ja  1 sekundit.";
-        QTest::newRow("59") << 59 << "  0 minutit ja  59 sekundit.";
-        QTest::newRow("60") << 60 << "  1 minutit ja  0 sekundit.";
-        QTest::newRow("61") << 61 << "  1 minutit ja  1 sekundit.";
-        QTest::newRow("300") << 300 << "  5 minutit ja  0 sekundit.";
-    }
-    void timeLimitText() {
-        QFETCH(int, seconds);
-        QFETCH(QString, text);
-        Fixture f;
-        ReversedScrollBar* bar = f.main->VScroll1;
-        click(f.main->Check1);
-        if (seconds == 300)
-            QTest::keyClick(bar, Qt::Key_Home);
-        for (int k = 0; k < seconds && seconds < 300; ++k) {
-            if (seconds % 2)
-                QTest::mouseClick(bar, Qt::LeftButton, {}, arrow(bar, QStyle::SC_ScrollBarSubLine));
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(bar);
+        QVERIFY(face && face->valueInterface() && face->actionInterface());
+        QAccessibleValueInterface* value = face->valueInterface();
+        QCOMPARE(face->role(), QAccessible::ScrollBar);
+        QCOMPARE(
+            (QVariantList{value->minimumValue(), value->maximumValue(), value->minimumStepSize()}),
+            (QVariantList{0, 300, 1}));
+        const QStringList actions = face->actionInterface()->actionNames();
+        QVERIFY(actions.contains(QAccessibleActionInterface::increaseAction()));
+        QVERIFY(actions.contains(QAccessibleActionInterface::decreaseAction()));
+        for (const QString& step : steps) {
+            if (step.endsWith(" arrow"))
+                QTest::mouseClick(bar, Qt::LeftButton, {},
+                                  arrow(bar, step == "up arrow" ? QStyle::SC_ScrollBarSubLine
+                                                                : QStyle::SC_ScrollBarAddLine));
+            else if (step == "Check1")
+                click(m->Check1);
+            else if (step.startsWith("set "))
+                value->setCurrentValue(step.mid(4).toInt());
+            else if (step.endsWith("crease"))
+                face->actionInterface()->doAction(
+                    step == "increase" ? QAccessibleActionInterface::increaseAction()
+                                       : QAccessibleActionInterface::decreaseAction());
             else
-                QTest::keyClick(bar, Qt::Key_Up);
+                QTest::keyClick(bar, QKeySequence(step)[0].key());
         }
-        QCOMPARE(f.main->Label2->text(), text);
+        QCOMPARE(m->Label2->text(), text);
         QCOMPARE(bar->value(), seconds);
+        QCOMPARE(value->currentValue().toInt(), seconds);
+        QCOMPARE(bar->isEnabled(), !text.isEmpty());
     }
 
     // Every menu item, toolbar button and big button reaches its own command. The quiz asks for
@@ -251,31 +277,6 @@ private slots:
             },
             [&] { platform.message(QStringLiteral("Sonarix"), text, MessageIcon::Critical); });
         QCOMPARE(shown, text);
-    }
-
-    // Labels start at the top of their boxes; the menu bar keeps the system's menu font.
-    void look_data() {
-        QTest::addColumn<QString>("window");
-        for (const char* window : {"Main", "Algus", "About", "Kassav"})
-            QTest::newRow(window) << QString(window);
-    }
-    void look() {
-        QFETCH(QString, window);
-        Fixture f;
-        QWidget* shown = window == "Algus"    ? static_cast<QWidget*>(f.forms.show<Algus>())
-                         : window == "About"  ? static_cast<QWidget*>(f.forms.show<About>())
-                         : window == "Kassav" ? static_cast<QWidget*>(f.forms.show<Kassav>())
-                                              : f.main;
-        settle();
-        const auto labels = shown->findChildren<QLabel*>();
-        QVERIFY(!labels.isEmpty());
-        for (QLabel* label : labels)
-            QVERIFY2((label->alignment() & Qt::AlignVertical_Mask) == Qt::AlignTop,
-                     qPrintable(label->objectName()));
-        if (window == "Main") {
-            QCOMPARE(f.main->menuBar->font(), QApplication::font("QMenuBar"));
-            QVERIFY(!f.main->MFile->font().bold());
-        }
     }
 };
 

@@ -24,26 +24,16 @@
 
 namespace {
 
-// One pair, so the first time-out ends the test.
-void oneWord(ProgramState& state) {
+// A quiz of one pair, so the first time-out ends the test, with a time limit of "seconds".
+Test* startQuiz(ProgramState& state, Forms& forms, int seconds) {
     state.EstonianWords[0] = QStringLiteral("koer");
     state.ForeignWords[0] = QStringLiteral("dog");
     state.WordCount = 0;
-}
-
-// A quiz window with a time limit of one second, active, as the user leaves it.
-Test* startTimedQuiz(Forms& forms) {
     Main* main = forms.show<Main>();
     click(main->Check1);
-    main->VScroll1->setValue(1);
+    main->VScroll1->setValue(seconds);
     click(main->nupptest);
-    Test* test = forms.find<Test>();
-    if (test) {
-        test->activateWindow();
-        if (!QTest::qWaitForWindowActive(test))
-            return nullptr;
-    }
-    return test;
+    return forms.find<Test>();
 }
 
 } // namespace
@@ -60,15 +50,15 @@ private slots:
     void timeOutUnderRealDialog() {
         QFETCH(bool, fileDialog);
         ProgramState state;
-        oneWord(state);
         QtPlatform platform;
         Forms forms(state, platform);
-        QPointer<Test> test = startTimedQuiz(forms);
+        QPointer<Test> test = startQuiz(state, forms, 1);
         QVERIFY(test);
+        test->activateWindow(); // as the user leaves it
+        QVERIFY(QTest::qWaitForWindowActive(test));
         QCOMPARE(QApplication::activeWindow(), test.data());
 
-        // The dialog is closed once the time-out has ended the test behind it (or after ten
-        // seconds, which then fails below).
+        // Closed once the time-out has ended the test behind it (after ten seconds: fails below).
         QWidget* seenModal = nullptr;
         bool quizAliveUnderDialog = false;
         QTimer closer;
@@ -106,45 +96,39 @@ private slots:
     // The same with the fake platform: time passes while the scripted dialog is up, and the
     // dialog's loop deletes what is due, as a real one does.
     void timeOutUnderScriptedDialog_data() {
-        QTest::addColumn<int>("dialog");
-        QTest::newRow("open") << 0;
-        QTest::newRow("save as") << 1;
-        QTest::newRow("message") << 2;
-        QTest::newRow("nested") << 3;
+        QTest::addColumn<QString>("dialog");
+        for (const char* dialog : {"open", "save as", "message", "nested"})
+            QTest::newRow(dialog) << QString(dialog);
     }
     void timeOutUnderScriptedDialog() {
-        QFETCH(int, dialog);
+        QFETCH(QString, dialog);
         ProgramState state;
-        oneWord(state);
         FakePlatform platform;
         Forms forms(state, platform);
-        Main* main = forms.show<Main>();
-        click(main->Check1);
-        main->VScroll1->setValue(3);
-        click(main->nupptest);
-        QPointer<Test> test = forms.find<Test>();
+        QPointer<Test> test = startQuiz(state, forms, 3);
         QVERIFY(test);
 
         bool aliveInside = false;
-        platform.whileModal = [&] {
+        const std::function<void()> timeOut = [&] {
             platform.whileModal = nullptr;
-            if (dialog == 3) {
+            platform.advance(3000);
+        };
+        platform.whileModal = [&] {
+            if (dialog == "nested") {
                 // A message box inside the dialog: the test ends under both, and only the
                 // outer one's return may let the quiz window go.
-                platform.whileModal = [&] {
-                    platform.whileModal = nullptr;
-                    platform.advance(3000);
-                };
+                platform.whileModal = timeOut;
                 platform.message(QStringLiteral("Sonarix"), QString(), MessageIcon::None);
             } else {
-                platform.advance(3000);
+                timeOut();
             }
             settle();
             aliveInside = !test.isNull() && !forms.find<Test>();
         };
-        if (dialog == 0 || dialog == 3)
+        Main* main = forms.find<Main>();
+        if (dialog == "open" || dialog == "nested")
             main->MFOpen->trigger();
-        else if (dialog == 1)
+        else if (dialog == "save as")
             main->MFSaveAs->trigger();
         else
             platform.message(QStringLiteral("Sonarix"), QString(), MessageIcon::None);

@@ -1,26 +1,69 @@
 #!/usr/bin/env bash
-# Builds the dictionary-file fuzzer with clang and runs it for the given number of seconds.
-#   scripts/fuzz.sh [seconds] [build dir]      (default 600 s, build-fuzz/)
-# The corpus grows in <build dir>/corpus (seeded with a few files); findings land in
-# <build dir>/findings.
+# Builds the dictionary-file fuzzer with clang and runs it.
+#   scripts/fuzz.sh [seconds] [build dir]   fuzz (default 600 s, build-fuzz/)
+#   scripts/fuzz.sh --smoke [build dir]     for CI: replay every file of the checked-in corpus,
+#                                           then fuzz 60 s from it; non-zero on any finding
+#   scripts/fuzz.sh --merge [build dir]     minimise the checked-in corpus together with the
+#                                           build's working corpus back into fuzz/corpus/dictfile
+# Runs start from a copy of fuzz/corpus/dictfile in <build dir>/corpus, so fuzzing never writes
+# into the repository; only --merge does. Findings land in <build dir>/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-600}
-build=${2:-build-fuzz}
+
+mode=fuzz
+case ${1:-} in
+--smoke | --merge)
+  mode=${1#--}
+  shift
+  ;;
+esac
+if [ "$mode" = fuzz ]; then
+  seconds=${1:-600}
+  build=${2:-build-fuzz}
+else
+  seconds=60
+  build=${1:-build-fuzz}
+fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DSONARIX_FUZZ=ON -DSONARIX_TESTS=OFF >/dev/null
 cmake --build "$build" --target fuzz_dictfile
 
+fuzzer=$build/fuzz/fuzz_dictfile
+seeds=fuzz/corpus/dictfile
 corpus=$build/corpus
-mkdir -p "$corpus" "$build/findings"
-if [ -z "$(ls -A "$corpus")" ]; then
-  printf 'koer\r\ndog\r\nex}wife\r\nendine naine\r\n' >"$corpus/plain"
-  printf '" a, b "\r\n"""quoted"""\r\nõun\r\n\r\n' >"$corpus/quoted"
-  printf 'a\nb\rc\r\n\r\n' >"$corpus/line-ends"
-fi
+findings=$build/findings
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-nice "$build/fuzz/fuzz_dictfile" -max_total_time="$seconds" \
-  -max_len=65536 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-  -artifact_prefix="$build/findings/" "$corpus"
+options=(-max_len=65536 -timeout=10 -rss_limit_mb=2048)
+
+if [ "$mode" = merge ]; then
+  mkdir -p "$corpus"
+  merged=$build/merged
+  rm -rf "$merged"
+  mkdir -p "$merged"
+  "$fuzzer" -merge=1 "${options[@]}" "$merged" "$seeds" "$corpus"
+  rm -f "$seeds"/*
+  cp "$merged"/* "$seeds"/
+  echo "$seeds: $(find "$seeds" -type f | wc -l) files, $(cat "$seeds"/* | wc -c) bytes"
+  exit 0
+fi
+
+mkdir -p "$findings"
+if [ "$mode" = smoke ]; then
+  # Every file on its own first, so one the reader now gets wrong fails here by name.
+  log=$build/replay.log
+  if ! "$fuzzer" "${options[@]}" -artifact_prefix="$findings/" "$seeds"/* >"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "fuzz.sh: a corpus file fails; see $log" >&2
+    exit 1
+  fi
+  echo "Replayed $(find "$seeds" -type f | wc -l) corpus files"
+  # A fresh copy, so the minute starts from the checked-in corpus alone.
+  rm -rf "$corpus"
+fi
+mkdir -p "$corpus"
+# libFuzzer names corpus files by their content, so a file already there is the same file.
+cp "$seeds"/* "$corpus"/
+nice "$fuzzer" -max_total_time="$seconds" "${options[@]}" -print_final_stats=1 \
+  -artifact_prefix="$findings/" "$corpus"

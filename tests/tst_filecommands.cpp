@@ -51,18 +51,26 @@ struct Session {
 
     // Menu commands, the main window's Exit and close box, and answers to the prompt, in turn.
     void run(const QString& commands) {
-        const QHash<QString, QAction*> menu{{"open", main->MFOpen},
-                                            {"save", main->MFSave},
-                                            {"saveas", main->MFSaveAs},
-                                            {"new", main->MFNew}};
         for (const QString& c : commands.split(u' ', Qt::SkipEmptyParts)) {
+            // The main window in charge now: a close box may have replaced the first one.
+            Main* current = forms.find<Main>();
             Kassav* prompt = forms.find<Kassav>();
-            if (menu.contains(c))
-                menu[c]->trigger();
+            const bool onMain =
+                QStringList{"open", "save", "saveas", "new", "exit", "close"}.contains(c);
+            if (onMain && !current)
+                QFAIL(qPrintable("no main window for " + c));
+            else if (c == "open")
+                current->MFOpen->trigger();
+            else if (c == "save")
+                current->MFSave->trigger();
+            else if (c == "saveas")
+                current->MFSaveAs->trigger();
+            else if (c == "new")
+                current->MFNew->trigger();
             else if (c == "exit")
-                click(main->Command2);
+                click(current->Command2);
             else if (c == "close")
-                main->close();
+                current->close();
             else if (!prompt)
                 QFAIL(qPrintable("no prompt to answer " + c));
             else if (c == "closebox")

@@ -1,7 +1,7 @@
 // The editor at its largest list, 1001 pairs: each sort routine (about half a million
 // comparisons), the editor's fill of its lists, and a whole sort button press.
 
-#include "editor/Editor.h"
+#include "editor/EditorWindow.h"
 #include "editor/Sorting.h"
 #include "forms/Forms.h"
 #include "platform/QtPlatform.h"
@@ -54,36 +54,36 @@ template <void (*Routine)(ProgramState&)> void BM_Sort(benchmark::State& bench) 
         benchmark::DoNotOptimize(state.ForeignWords[0].size());
     }
 }
-BENCHMARK(BM_Sort<SortForeignAZ>)
+BENCHMARK(BM_Sort<sortForeignAZ>)
     ->Name("SortForeignAZ")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Sort<SortForeignZA>)
+BENCHMARK(BM_Sort<sortForeignZA>)
     ->Name("SortForeignZA")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Sort<SortEstonianAZ>)
+BENCHMARK(BM_Sort<sortEstonianAZ>)
     ->Name("SortEstonianAZ")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Sort<SortEstonianZA>)
+BENCHMARK(BM_Sort<sortEstonianZA>)
     ->Name("SortEstonianZA")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond);
 
-// Form_Load: both lists emptied and filled with 1001 pairs, the count label set.
+// onLoad(): both lists emptied and filled with 1001 pairs, the count label set.
 void BM_EditorFill(benchmark::State& bench) {
     ProgramState state;
     fillList(state);
     QtPlatform platform;
     Forms forms(state, platform);
-    Editor* editor = forms.show<Editor>();
+    EditorWindow* editor = forms.show<EditorWindow>();
     for (auto _ : bench)
-        editor->Form_Load();
+        editor->onLoad();
 }
 BENCHMARK(BM_EditorFill)->Unit(benchmark::kMillisecond);
 
@@ -94,15 +94,15 @@ void BM_SortButton(benchmark::State& bench) {
     fillList(state);
     QtPlatform platform;
     Forms forms(state, platform);
-    Editor* editor = forms.show<Editor>();
+    EditorWindow* editor = forms.show<EditorWindow>();
     const ProgramState unsorted = state;
     for (auto _ : bench) {
         bench.PauseTiming();
         state.EstonianWords = unsorted.EstonianWords;
         state.ForeignWords = unsorted.ForeignWords;
-        editor->Form_Load();
+        editor->onLoad();
         bench.ResumeTiming();
-        editor->Command7_Click();
+        editor->sortEstonianAscending();
     }
 }
 BENCHMARK(BM_SortButton)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -1,11 +1,11 @@
 // One question set-up at 1001 pairs with a single pair left in the cycle: the selection keeps
 // drawing until it meets that pair, the worst case it has.
 
-#include "app/Main.h"
+#include "app/MainWindow.h"
 #include "forms/Forms.h"
 #include "platform/QtPlatform.h"
+#include "quiz/QuizWindow.h"
 #include "quiz/Selection.h"
-#include "quiz/Test.h"
 #include "state/ProgramState.h"
 
 #include <QApplication>
@@ -52,11 +52,11 @@ void BM_QuizSetUp(benchmark::State& bench) {
     fillList(state);
     QtPlatform platform;
     Forms forms(state, platform);
-    forms.load<Main>();
-    Test* test = forms.load<Test>();
+    forms.load<MainWindow>();
+    QuizWindow* test = forms.load<QuizWindow>();
     for (auto _ : bench) {
         leaveOnly(state, 1000);
-        test->Form_Load();
+        test->onLoad();
     }
 }
 BENCHMARK(BM_QuizSetUp)->Unit(benchmark::kMicrosecond);

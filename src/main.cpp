@@ -1,4 +1,4 @@
-#include "app/Algus.h"
+#include "app/IntroWindow.h"
 #include "forms/Forms.h"
 #include "platform/QtPlatform.h"
 #include "state/ProgramState.h"
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     Forms forms(state, platform);
     // "sonarix FILE.dic" opens the file once the main window is up, as the desktop entry asks.
-    if (Algus* intro = forms.show<Algus>(); intro && app.arguments().size() > 1)
+    if (IntroWindow* intro = forms.show<IntroWindow>(); intro && app.arguments().size() > 1)
         intro->setFileToOpen(app.arguments().at(1));
     return app.exec();
 }

@@ -1,5 +1,5 @@
-#include "app/About.h"
-#include "app/Main.h"
+#include "app/AboutWindow.h"
+#include "app/MainWindow.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -18,8 +18,8 @@ struct Opened {
     ProgramState state;
     FakePlatform platform;
     Forms forms{state, platform};
-    Main* main = forms.show<Main>();
-    About* about = (main->MAbout->trigger(), forms.find<About>());
+    MainWindow* main = forms.show<MainWindow>();
+    AboutWindow* about = (main->aboutAction->trigger(), forms.find<AboutWindow>());
 };
 
 class TestAbout : public QObject {
@@ -38,17 +38,17 @@ private slots:
         const QString way = QTest::currentDataTag();
         Opened o;
         QVERIFY(o.about && o.about->isVisible() && !o.main->isVisible());
-        QCOMPARE((QStringList{o.about->windowTitle(), o.about->lblTitle->text(),
-                              o.about->lblVersion->text()}),
+        QCOMPARE((QStringList{o.about->windowTitle(), o.about->titleLabel->text(),
+                              o.about->versionLabel->text()}),
                  (QStringList{"About Sonarix", "Sonarix", "Version 1.3.9"}));
         if (way == "OK")
-            click(o.about->cmdOK);
+            click(o.about->okButton);
         else if (way == "close box")
             o.about->close();
         else
-            QTest::keyClick(way.endsWith("OK") ? o.about->cmdOK : o.about->cmdSysInfo,
+            QTest::keyClick(way.endsWith("OK") ? o.about->okButton : o.about->systemInfoButton,
                             way == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
-        QCOMPARE(!o.forms.find<About>(), closes);
+        QCOMPARE(!o.forms.find<AboutWindow>(), closes);
         QCOMPARE(o.main->isVisible(), closes);
         QCOMPARE(o.platform.messages.size(), closes ? 0 : 1);
     }
@@ -88,7 +88,7 @@ private slots:
         if (!tag.endsWith("tool missing"))
             o.platform.existingFiles << Tool;
         o.platform.startSucceeds = tag != "start fails";
-        click(o.about->cmdSysInfo);
+        click(o.about->systemInfoButton);
         QStringList seen = o.platform.started;
         for (const auto& message : o.platform.messages)
             seen << message.text;

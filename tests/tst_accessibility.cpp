@@ -1,17 +1,17 @@
 // Every window can be worked by keyboard alone, and every control a screen reader reaches has a
 // name it can speak.
-#include "app/About.h"
-#include "app/Algus.h"
-#include "app/Kassav.h"
-#include "app/Main.h"
-#include "editor/Editor.h"
+#include "app/AboutWindow.h"
+#include "app/IntroWindow.h"
+#include "app/MainWindow.h"
+#include "app/SavePrompt.h"
+#include "editor/EditorWindow.h"
 #include "editor/WordList.h"
 #include "forms/ClickLabel.h"
 #include "forms/Forms.h"
 #include "forms/ReversedScrollBar.h"
-#include "quiz/AkenVale.h"
-#include "quiz/Test.h"
-#include "quiz/Tulemus.h"
+#include "quiz/QuizWindow.h"
+#include "quiz/ResultsWindow.h"
+#include "quiz/WrongAnswerNotice.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
@@ -39,7 +39,7 @@ struct Program {
     ProgramState state;
     FakePlatform platform;
     Forms forms{state, platform};
-    Main* main;
+    MainWindow* main;
 
     Program() {
         for (int k = 0; k < 5; ++k) {
@@ -47,7 +47,7 @@ struct Program {
             state.ForeignWords[k] = QStringLiteral("word%1").arg(k);
         }
         state.WordCount = 4;
-        main = forms.show<Main>();
+        main = forms.show<MainWindow>();
     }
 };
 
@@ -62,19 +62,19 @@ struct Window {
     QWidget* (*open)(Forms&);
 };
 const Window windows[] = {
-    {"Main", [](Forms& forms) -> QWidget* { return forms.find<Main>(); }},
-    {"Editor", [](Forms& forms) -> QWidget* { return forms.show<Editor>(); }},
-    {"Test", [](Forms& forms) -> QWidget* { return forms.show<Test>(); }},
+    {"Main", [](Forms& forms) -> QWidget* { return forms.find<MainWindow>(); }},
+    {"Editor", [](Forms& forms) -> QWidget* { return forms.show<EditorWindow>(); }},
+    {"Test", [](Forms& forms) -> QWidget* { return forms.show<QuizWindow>(); }},
     {"Test choices",
      [](Forms& forms) -> QWidget* {
-         click(forms.find<Main>()->Option4);
-         return forms.show<Test>();
+         click(forms.find<MainWindow>()->multipleChoiceOption);
+         return forms.show<QuizWindow>();
      }},
-    {"AkenVale", [](Forms& forms) -> QWidget* { return forms.show<AkenVale>(); }},
-    {"Tulemus", [](Forms& forms) -> QWidget* { return forms.show<Tulemus>(); }},
-    {"About", [](Forms& forms) -> QWidget* { return forms.show<About>(); }},
-    {"Kassav", [](Forms& forms) -> QWidget* { return forms.show<Kassav>(); }},
-    {"Algus", [](Forms& forms) -> QWidget* { return forms.show<Algus>(); }},
+    {"AkenVale", [](Forms& forms) -> QWidget* { return forms.show<WrongAnswerNotice>(); }},
+    {"Tulemus", [](Forms& forms) -> QWidget* { return forms.show<ResultsWindow>(); }},
+    {"About", [](Forms& forms) -> QWidget* { return forms.show<AboutWindow>(); }},
+    {"Kassav", [](Forms& forms) -> QWidget* { return forms.show<SavePrompt>(); }},
+    {"Algus", [](Forms& forms) -> QWidget* { return forms.show<IntroWindow>(); }},
 };
 
 } // namespace
@@ -127,16 +127,17 @@ private slots:
         QFETCH(bool, estonian);
         QFETCH(bool, choices);
         Program program;
-        Main* main = program.main;
+        MainWindow* main = program.main;
         QVERIFY(activate(main));
-        QRadioButton* language = estonian ? main->Option2 : main->Option1;
-        QRadioButton* type = choices ? main->Option4 : main->Option3;
+        QRadioButton* language = estonian ? main->askEstonianOption : main->askForeignOption;
+        QRadioButton* type = choices ? main->multipleChoiceOption : main->typedAnswersOption;
         click(language);
         click(type);
-        click(main->Check1); // the limit's scroll bar is a tab stop while it is enabled
-        const QList<QWidget*> expected = {main->nupptest, main->Command2, language,      type,
-                                          main->Check1,   main->VScroll1, main->Command1};
-        main->Command1->setFocus();
+        click(main->timeLimitCheck); // the limit's scroll bar is a tab stop while it is enabled
+        const QList<QWidget*> expected = {
+            main->testButton,     main->exitButton,   language,          type,
+            main->timeLimitCheck, main->timeLimitBar, main->editorButton};
+        main->editorButton->setFocus();
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
@@ -146,34 +147,34 @@ private slots:
     // Boxes and lists take the caption of the label beside them; choices speak their word.
     void namesFromLabelsAndWords() {
         Program program;
-        click(program.main->Option4);
-        auto* editor = program.forms.show<Editor>();
-        QCOMPARE((QStringList{spokenName(editor->Text2), spokenName(editor->Text1),
-                              spokenName(editor->List2), spokenName(editor->List1)}),
+        click(program.main->multipleChoiceOption);
+        auto* editor = program.forms.show<EditorWindow>();
+        QCOMPARE((QStringList{spokenName(editor->foreignEdit), spokenName(editor->estonianEdit),
+                              spokenName(editor->foreignList), spokenName(editor->estonianList)}),
                  (QStringList{"Võõrkeeles:", "Eesti keeles:", "Võõrkeeles:", "Eesti keeles:"}));
-        program.forms.unload<Editor>();
+        program.forms.unload<EditorWindow>();
 
-        auto* test = program.forms.show<Test>();
-        for (ClickLabel* choice : test->Kyssa) {
+        auto* test = program.forms.show<QuizWindow>();
+        for (ClickLabel* choice : test->choiceLabels) {
             QVERIFY(!choice->text().isEmpty());
             QCOMPARE(spokenName(choice), choice->text());
         }
-        program.forms.unload<Test>();
+        program.forms.unload<QuizWindow>();
 
         // A file name is read as it is, never as markup.
         program.state.CurrentFile = QStringLiteral("/home/<b>x</b>/a&lt;b.dic");
-        auto* prompt = program.forms.show<Kassav>();
-        QCOMPARE(spokenName(prompt->Label1), program.state.CurrentFile);
+        auto* prompt = program.forms.show<SavePrompt>();
+        QCOMPARE(spokenName(prompt->fileLabel), program.state.CurrentFile);
     }
 
     void accessKeyPressesItsButton() {
         Program program;
-        auto* about = program.forms.show<About>();
+        auto* about = program.forms.show<AboutWindow>();
         QVERIFY(activate(about));
         QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
         // The button presses itself visibly; the fake registry holds no path, so it answers with
         // its message.
-        QVERIFY(about->cmdSysInfo->isDown());
+        QVERIFY(about->systemInfoButton->isDown());
         QTRY_COMPARE(program.platform.messages.size(), 1);
     }
 };

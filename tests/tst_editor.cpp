@@ -1,6 +1,6 @@
-#include "app/Kassav.h"
-#include "app/Main.h"
-#include "editor/Editor.h"
+#include "app/MainWindow.h"
+#include "app/SavePrompt.h"
+#include "editor/EditorWindow.h"
 #include "editor/WordList.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
@@ -39,24 +39,26 @@ QStringList stored(const ProgramState& state) {
     return stored;
 }
 
-QStringList shown(const Editor* e) {
+QStringList shown(const EditorWindow* e) {
     QStringList shown;
-    for (int k = 0; k < e->List1->ListCount(); ++k)
-        shown << e->List2->List(k) + u'=' + e->List1->List(k);
+    for (int k = 0; k < e->estonianList->count(); ++k)
+        shown << e->foreignList->word(k) + u'=' + e->estonianList->word(k);
     return shown;
 }
 
 // findChild() with no name would take any child.
-template <typename T> T* named(Editor* e, const char* name) {
+template <typename T> T* named(EditorWindow* e, const char* name) {
     return *name ? e->findChild<T*>(QLatin1String(name)) : nullptr;
 }
 
 // Which sort buttons are drawn in the active colour, as "5", "7" ..
-QString active(Editor* e) {
+QString active(EditorWindow* e) {
     QString marked;
-    for (QPushButton* b : {e->Command5, e->Command6, e->Command7, e->Command8}) {
+    for (QPushButton* b : {e->foreignAscendingButton, e->foreignDescendingButton,
+                           e->estonianAscendingButton, e->estonianDescendingButton}) {
         const QImage image = b->grab().toImage();
-        if (image.pixelColor(image.width() / 5, image.height() / 2) == Editor::activeSortColor())
+        if (image.pixelColor(image.width() / 5, image.height() / 2) ==
+            EditorWindow::activeSortColor())
             marked += b->objectName().back();
     }
     return marked;
@@ -110,12 +112,12 @@ private slots:
     void editing_data() {
         QTest::addColumn<Visit>("visit");
         auto row = [](const char* name, const Visit& visit) { QTest::newRow(name) << visit; };
-        row("Enter in Text2", {.typed = "šõ€=žä",
-                               .act = "Text2",
-                               .after = "a=1 b=2 c=3 šõ€=žä",
-                               .focus = "Text2",
-                               .shortCount = true});
-        row("Enter in Text1, sorted",
+        row("Enter in the foreign box", {.typed = "šõ€=žä",
+                                         .act = "Text2",
+                                         .after = "a=1 b=2 c=3 šõ€=žä",
+                                         .focus = "Text2",
+                                         .shortCount = true});
+        row("Enter in the Estonian box, sorted",
             {.buttons = "6", .typed = "x=9", .act = "Text1", .after = "x=9 c=3 b=2 a=1"});
         row("Lisa, sorted",
             {.buttons = "6", .typed = "x=9", .act = "Command1", .after = "x=9 c=3 b=2 a=1"});
@@ -141,7 +143,7 @@ private slots:
                                                        .finish = true});
         row("Kustuta the first: the new first shown",
             {.list = "List2", .row = 0, .act = "Command2", .after = "b=2 c=3", .boxes = "b=2"});
-        row("Delete the only pair in List2",
+        row("Delete the only pair in the foreign list",
             {.before = "a=1", .list = "List2", .row = 0, .act = "List2", .after = ""});
         // 1000 pairs fill a file: Lisa, Enter and Asenda (nothing selected) add no more.
         row("full: Lisa", {.full = true, .typed = "x=9", .act = "Command1", .boxes = "x=9"});
@@ -166,7 +168,7 @@ private slots:
     void editing() {
         QFETCH(Visit, visit);
         QStringList before = pairs(visit.before);
-        while (visit.full && before.size() < Editor::MaxPairs)
+        while (visit.full && before.size() < EditorWindow::MaxPairs)
             before << QStringLiteral("f%1=e").arg(before.size());
         const QStringList after = visit.after ? pairs(visit.after) : before;
         QLocale::setDefault(QLocale(QString::fromLatin1(visit.locale)));
@@ -174,23 +176,23 @@ private slots:
         FakePlatform platform;
         Forms forms(state, platform);
         store(state, before);
-        Main* main = forms.show<Main>();
-        click(main->Command1); // "Editor"
-        Editor* e = forms.find<Editor>();
+        MainWindow* main = forms.show<MainWindow>();
+        click(main->editorButton); // "Editor"
+        EditorWindow* e = forms.find<EditorWindow>();
         for (const char* b = visit.buttons; *b; ++b)
             click(named<QPushButton>(e, QByteArray("Command") + *b));
         if (auto* l = named<WordList>(e, visit.list)) { // shows the pair
             QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
                               l->visualItemRect(l->item(visit.row)).center());
-            QCOMPARE(e->Text2->text() + u'=' + e->Text1->text(), shown(e)[visit.row]);
+            QCOMPARE(e->foreignEdit->text() + u'=' + e->estonianEdit->text(), shown(e)[visit.row]);
         }
         const QString foreign = QString::fromUtf8(visit.typed).section(u'=', 0, 0);
         QApplication::clipboard()->setText(foreign);
         if (visit.paste)
-            QTest::keyClick(e->Text2, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(e->foreignEdit, Qt::Key_V, Qt::ControlModifier);
         else
-            typeText(e->Text2, foreign);
-        typeText(e->Text1, QString::fromUtf8(visit.typed).section(u'=', 1));
+            typeText(e->foreignEdit, foreign);
+        typeText(e->estonianEdit, QString::fromUtf8(visit.typed).section(u'=', 1));
         const QStringList ahead = shown(e);
         if (auto* b = named<QPushButton>(e, visit.act)) {
             click(b);
@@ -199,29 +201,30 @@ private slots:
             QTest::keyClick(w, qobject_cast<QLineEdit*>(w) ? Qt::Key_Return : Qt::Key_Delete);
         }
         QCOMPARE(shown(e), after);
-        QCOMPARE(e->Text2->text() + u'=' + e->Text1->text(), QString::fromUtf8(visit.boxes));
-        QCOMPARE(e->Label4->text().section(u'„', 1).section(u'“', 0, 0), visit.refused);
-        QVERIFY(startsAtTop(e->Label1) && (!*visit.refused || startsAtTop(e->Label4)));
-        QCOMPARE(e->Label1->text(), QStringLiteral("Sõnu: ") + (visit.shortCount ? "" : " ") +
-                                        QString::number(after.size()));
+        QCOMPARE(e->foreignEdit->text() + u'=' + e->estonianEdit->text(),
+                 QString::fromUtf8(visit.boxes));
+        QCOMPARE(e->hintLabel->text().section(u'„', 1).section(u'“', 0, 0), visit.refused);
+        QVERIFY(startsAtTop(e->countLabel) && (!*visit.refused || startsAtTop(e->hintLabel)));
+        QCOMPARE(e->countLabel->text(), QStringLiteral("Sõnu: ") + (visit.shortCount ? "" : " ") +
+                                            QString::number(after.size()));
         QCOMPARE(active(e), QString::fromLatin1(visit.buttons).right(1));
         QCOMPARE(state.Changed, qint16(shown(e) != ahead));
         QCOMPARE(platform.messages.size(), int(visit.full));
         if (*visit.focus)
             QCOMPARE(e->focusWidget()->objectName(), QString::fromLatin1(visit.focus));
         if (visit.finish)
-            click(e->Command4);
+            click(e->finishButton);
         else
             e->close();
         settle();
-        QVERIFY(!forms.find<Editor>() && main->isVisible());
+        QVERIFY(!forms.find<EditorWindow>() && main->isVisible());
         // The store holds the pairs and nothing behind them, however long the list was.
         QCOMPARE(state.WordCount, qint16(after.size() - 1));
         for (int k = int(after.size()); k < ProgramState::Slots; ++k)
             QVERIFY2(state.EstonianWords[k].isEmpty() && state.ForeignWords[k].isEmpty(),
                      qPrintable(QString::number(k)));
-        click(main->Command1);
-        e = forms.find<Editor>(); // with no sort active
+        click(main->editorButton);
+        e = forms.find<EditorWindow>(); // with no sort active
         QCOMPARE(shown(e), after);
         QCOMPARE(active(e), QString());
     }
@@ -251,32 +254,32 @@ private slots:
         FakePlatform platform;
         platform.workingDir = QDir::toNativeSeparators(dir.path());
         Forms forms(state, platform);
-        Main* main = forms.show<Main>();
+        MainWindow* main = forms.show<MainWindow>();
         state.CurrentFile = dir.filePath(QStringLiteral("list.dic"));
         store(state, pairs("a=1 b=2 c=3"));
-        click(main->Command1); // "Editor"
-        Editor* e = forms.find<Editor>();
+        click(main->editorButton); // "Editor"
+        EditorWindow* e = forms.find<EditorWindow>();
         if (edit) {
-            typeText(e->Text2, QStringLiteral("x"));
-            typeText(e->Text1, QStringLiteral("9"));
-            click(e->Command1);
+            typeText(e->foreignEdit, QStringLiteral("x"));
+            typeText(e->estonianEdit, QStringLiteral("9"));
+            click(e->addButton);
         }
         if (save == "menu") {
-            main->MFSave->trigger();
+            main->saveAction->trigger();
         } else if (save == "close") {
             main->close();
-            click(forms.find<Kassav>()->Command1);
+            click(forms.find<SavePrompt>()->yesButton);
         }
         settle();
         for (const char b : buttons)
             click(named<QPushButton>(e, QByteArray("Command") + b));
         const QStringList edited = shown(e);
-        click(e->Command4); // "Lõpeta"
+        click(e->finishButton); // "Lõpeta"
         settle();
         QCOMPARE(stored(state), edited);
         QVERIFY(!platform.ended());
-        click(forms.find<Main>()->Command2); // Exit
-        const Kassav* prompt = forms.find<Kassav>();
+        click(forms.find<MainWindow>()->exitButton); // Exit
+        const SavePrompt* prompt = forms.find<SavePrompt>();
         QCOMPARE(prompt && prompt->isVisible(), edit);
         QCOMPARE(platform.ended(), !edit);
     }

@@ -1,7 +1,7 @@
 // Open and Save, and the save prompt that guards Open, Exit and the close box.
-#include "app/Kassav.h"
-#include "app/Main.h"
-#include "editor/Editor.h"
+#include "app/MainWindow.h"
+#include "app/SavePrompt.h"
+#include "editor/EditorWindow.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -34,7 +34,7 @@ struct Session {
     ProgramState state;
     FakePlatform platform;
     Forms forms{state, platform};
-    Main* main = forms.show<Main>();
+    MainWindow* main = forms.show<MainWindow>();
 
     // An edited pair from list.dic, now named "current" (empty: untitled); chosen.dic beside it.
     explicit Session(const QString& word, const QString& current = QStringLiteral("list.dic")) {
@@ -53,22 +53,22 @@ struct Session {
     void run(const QString& commands) {
         for (const QString& c : commands.split(u' ', Qt::SkipEmptyParts)) {
             // The main window in charge now: a close box may have replaced the first one.
-            Main* current = forms.find<Main>();
-            Kassav* prompt = forms.find<Kassav>();
+            MainWindow* current = forms.find<MainWindow>();
+            SavePrompt* prompt = forms.find<SavePrompt>();
             const bool onMain =
                 QStringList{"open", "save", "saveas", "new", "exit", "close"}.contains(c);
             if (onMain && !current)
                 QFAIL(qPrintable("no main window for " + c));
             else if (c == "open")
-                current->MFOpen->trigger();
+                current->openAction->trigger();
             else if (c == "save")
-                current->MFSave->trigger();
+                current->saveAction->trigger();
             else if (c == "saveas")
-                current->MFSaveAs->trigger();
+                current->saveAsAction->trigger();
             else if (c == "new")
-                current->MFNew->trigger();
+                current->newAction->trigger();
             else if (c == "exit")
-                click(current->Command2);
+                click(current->exitButton);
             else if (c == "close")
                 current->close();
             else if (!prompt)
@@ -76,9 +76,9 @@ struct Session {
             else if (c == "closebox")
                 prompt->close();
             else
-                click(c == "yes"  ? prompt->Command1
-                      : c == "no" ? prompt->Command2
-                                  : prompt->Command3);
+                click(c == "yes"  ? prompt->yesButton
+                      : c == "no" ? prompt->noButton
+                                  : prompt->cancelButton);
         }
         settle();
     }
@@ -211,7 +211,7 @@ private slots:
         Session s(word, file);
         s.platform.dialogAnswers.enqueue(FakePlatform::chosen(s.file("chosen.dic")));
         s.run(command);
-        QCOMPARE(s.forms.find<Kassav>() != nullptr, !answer.isEmpty());
+        QCOMPARE(s.forms.find<SavePrompt>() != nullptr, !answer.isEmpty());
         s.run(answer);
         const bool saves = answer == "yes" && named.isEmpty();
         const bool goesOn = saves || answer == "no" || answer.isEmpty();
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(contents(s.file(file.isEmpty() ? "chosen.dic" : "list.dic")),
                  saves ? QByteArray(word.toLatin1() + "\r\nex}dog\r\n") : OldFile);
         if (!s.platform.ended())
-            QVERIFY(!s.forms.find<Kassav>() && s.forms.find<Main>()->isVisible());
+            QVERIFY(!s.forms.find<SavePrompt>() && s.forms.find<MainWindow>()->isVisible());
     }
 
     // A file of more pairs than the list takes opens in part, with a word about it, and is never
@@ -279,12 +279,12 @@ private slots:
     // later Save As from the main window the editor brings back saves without ending the program.
     void closeAnsweredWithEditorOpen() {
         Session s{QStringLiteral("koer")};
-        s.forms.show<Editor>();
+        s.forms.show<EditorWindow>();
         s.run("close yes");
-        QVERIFY(!s.platform.ended() && !s.forms.find<Kassav>() && !s.forms.find<Main>());
+        QVERIFY(!s.platform.ended() && !s.forms.find<SavePrompt>() && !s.forms.find<MainWindow>());
         QCOMPARE(contents(s.file("list.dic")), QByteArray("koer\r\nex}dog\r\n"));
-        click(s.forms.find<Editor>()->Command4);
-        s.main = s.forms.find<Main>();
+        click(s.forms.find<EditorWindow>()->finishButton);
+        s.main = s.forms.find<MainWindow>();
         QVERIFY(s.main && s.main->isVisible());
         s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
         s.run("saveas");

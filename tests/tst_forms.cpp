@@ -13,8 +13,8 @@ public:
     explicit Probe(Forms& forms) : Form(forms), button(new QPushButton(this)) {
         connect(button, &QPushButton::clicked, this, [this] { this->forms.unload(this); });
     }
-    void Form_Load() override { ++loads; }
-    void Form_Unload() override {
+    void onLoad() override { ++loads; }
+    void onUnload() override {
         ++unloads;
         forms.unload(this);
     }
@@ -27,7 +27,7 @@ public:
 class Vanishing : public Form {
 public:
     using Form::Form;
-    void Form_Load() override { forms.unload(this); }
+    void onLoad() override { forms.unload(this); }
 };
 
 class TestForms : public QObject {

@@ -1,10 +1,10 @@
-#include "app/About.h"
-#include "app/Main.h"
-#include "editor/Editor.h"
+#include "app/AboutWindow.h"
+#include "app/MainWindow.h"
+#include "editor/EditorWindow.h"
 #include "forms/Forms.h"
 #include "forms/ReversedScrollBar.h"
 #include "platform/QtPlatform.h"
-#include "quiz/Test.h"
+#include "quiz/QuizWindow.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
@@ -37,7 +37,7 @@ struct Fixture {
     ProgramState state;
     FakePlatform platform;
     Forms forms{state, platform};
-    Main* main = forms.show<Main>();
+    MainWindow* main = forms.show<MainWindow>();
 };
 
 namespace {
@@ -115,16 +115,17 @@ private slots:
         QFETCH(int, seconds);
         QFETCH(QString, text);
         Fixture f;
-        Main* m = f.main;
-        ReversedScrollBar* bar = m->VScroll1;
+        MainWindow* m = f.main;
+        ReversedScrollBar* bar = m->timeLimitBar;
         QCOMPARE(m->windowTitle(), QStringLiteral("Sonarix - Untitled.dic"));
         QCOMPARE(f.state.CurrentFile, untitledPath(QStringLiteral("/work/dir")));
-        QVERIFY(m->Option1->isChecked() && m->Option3->isChecked() && !m->Check1->isChecked());
-        QVERIFY(!bar->isEnabled() && m->Label2->text().isEmpty());
+        QVERIFY(m->askForeignOption->isChecked() && m->typedAnswersOption->isChecked() &&
+                !m->timeLimitCheck->isChecked());
+        QVERIFY(!bar->isEnabled() && m->timeLimitLabel->text().isEmpty());
         // The menu bar keeps the system's menu font.
         QCOMPARE(m->menuBar->font(), QApplication::font("QMenuBar"));
-        QVERIFY(!m->MFile->font().bold());
-        click(m->Check1);
+        QVERIFY(!m->fileMenu->font().bold());
+        click(m->timeLimitCheck);
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(bar);
         QVERIFY(face && face->valueInterface() && face->actionInterface());
         QAccessibleValueInterface* value = face->valueInterface();
@@ -141,7 +142,7 @@ private slots:
                                   arrow(bar, step == "up arrow" ? QStyle::SC_ScrollBarSubLine
                                                                 : QStyle::SC_ScrollBarAddLine));
             else if (step == "Check1")
-                click(m->Check1);
+                click(m->timeLimitCheck);
             else if (step.startsWith("set "))
                 value->setCurrentValue(step.mid(4).toInt());
             else if (step.endsWith("crease"))
@@ -151,7 +152,7 @@ private slots:
             else
                 QTest::keyClick(bar, QKeySequence(step)[0].key());
         }
-        QCOMPARE(m->Label2->text(), text);
+        QCOMPARE(m->timeLimitLabel->text(), text);
         QCOMPARE(bar->value(), seconds);
         QCOMPARE(value->currentValue().toInt(), seconds);
         QCOMPARE(bar->isEnabled(), !text.isEmpty());
@@ -185,7 +186,7 @@ private slots:
         QFETCH(QString, effect);
         const QStringList tag = QString(QTest::currentDataTag()).split(' ');
         Fixture f;
-        Main* m = f.main;
+        MainWindow* m = f.main;
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("list.dic"));
         if (tag.value(1) != "untitled")
@@ -193,31 +194,31 @@ private slots:
         f.state.ForeignWords[0] = QStringLiteral("dog");
         f.state.EstonianWords[0] = tag.value(1) == "koer" ? tag[1] : QString();
         const QString before = f.state.CurrentFile;
-        if (auto* action = m->Toolbar1->findChild<QAction*>(tag[0])) {
-            click(m->Toolbar1->widgetForAction(action));
+        if (auto* action = m->toolBar->findChild<QAction*>(tag[0])) {
+            click(m->toolBar->widgetForAction(action));
         } else if (auto* button = m->findChild<QPushButton*>(tag[0])) {
             click(button);
         } else {
             // Through the menu bar with the mouse, as a user picks a menu item.
             QAction* item = m->findChild<QAction*>(tag[0]);
             QVERIFY(item);
-            const bool inFile = m->MFile->actions().contains(item);
-            QAction* top = inFile ? m->MFile->menuAction() : item;
+            const bool inFile = m->fileMenu->actions().contains(item);
+            QAction* top = inFile ? m->fileMenu->menuAction() : item;
             QTest::mouseClick(m->menuBar, Qt::LeftButton, {},
                               m->menuBar->actionGeometry(top).center());
             if (inFile) {
-                QTRY_VERIFY(m->MFile->isVisible());
-                QTest::mouseClick(m->MFile, Qt::LeftButton, {},
-                                  m->MFile->actionGeometry(item).center());
+                QTRY_VERIFY(m->fileMenu->isVisible());
+                QTest::mouseClick(m->fileMenu, Qt::LeftButton, {},
+                                  m->fileMenu->actionGeometry(item).center());
             }
         }
 
         QStringList seen{f.state.CurrentFile != before ? "new list" : "",
                          QFile::exists(file) ? "saved" : "",
-                         f.forms.find<Editor>() ? "editor" : "",
-                         f.forms.find<Test>() ? "quiz" : "",
+                         f.forms.find<EditorWindow>() ? "editor" : "",
+                         f.forms.find<QuizWindow>() ? "quiz" : "",
                          f.platform.ended() ? "end" : "",
-                         f.forms.find<About>() && !m->isVisible() ? "about" : ""};
+                         f.forms.find<AboutWindow>() && !m->isVisible() ? "about" : ""};
         for (const auto& dialog : f.platform.dialogs)
             seen << (dialog.save ? "save dialog" : "open dialog");
         for (const auto& message : f.platform.messages)

@@ -1,12 +1,12 @@
 // Windows unloaded while a dialog or message box is up: the quiz's time-out ends the test inside
 // the dialog's own event loop, the results window unloads the quiz window, and the dialog (whose
 // parent is that quiz window) must come through whole.
-#include "app/Main.h"
+#include "app/MainWindow.h"
 #include "forms/Forms.h"
 #include "forms/ReversedScrollBar.h"
 #include "platform/QtPlatform.h"
-#include "quiz/Test.h"
-#include "quiz/Tulemus.h"
+#include "quiz/QuizWindow.h"
+#include "quiz/ResultsWindow.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
@@ -25,15 +25,15 @@
 namespace {
 
 // A quiz of one pair, so the first time-out ends the test, with a time limit of "seconds".
-Test* startQuiz(ProgramState& state, Forms& forms, int seconds) {
+QuizWindow* startQuiz(ProgramState& state, Forms& forms, int seconds) {
     state.EstonianWords[0] = QStringLiteral("koer");
     state.ForeignWords[0] = QStringLiteral("dog");
     state.WordCount = 0;
-    Main* main = forms.show<Main>();
-    click(main->Check1);
-    main->VScroll1->setValue(seconds);
-    click(main->nupptest);
-    return forms.find<Test>();
+    MainWindow* main = forms.show<MainWindow>();
+    click(main->timeLimitCheck);
+    main->timeLimitBar->setValue(seconds);
+    click(main->testButton);
+    return forms.find<QuizWindow>();
 }
 
 } // namespace
@@ -52,7 +52,7 @@ private slots:
         ProgramState state;
         QtPlatform platform;
         Forms forms(state, platform);
-        QPointer<Test> test = startQuiz(state, forms, 1);
+        QPointer<QuizWindow> test = startQuiz(state, forms, 1);
         QVERIFY(test);
         test->activateWindow(); // as the user leaves it
         QVERIFY(QTest::qWaitForWindowActive(test));
@@ -69,7 +69,7 @@ private slots:
             if (!modal)
                 return;
             seenModal = modal;
-            if (forms.find<Tulemus>() || waited.elapsed() > 10000) {
+            if (forms.find<ResultsWindow>() || waited.elapsed() > 10000) {
                 quizAliveUnderDialog = !test.isNull();
                 modal->close();
             }
@@ -77,14 +77,14 @@ private slots:
         closer.start(50);
 
         if (fileDialog)
-            forms.find<Main>()->MFOpen->trigger();
+            forms.find<MainWindow>()->openAction->trigger();
         else
             platform.message(QStringLiteral("Sonarix"), QStringLiteral("koer"), MessageIcon::None);
         closer.stop();
 
         QVERIFY(seenModal);
-        QVERIFY(forms.find<Tulemus>());
-        QVERIFY(!forms.find<Test>());
+        QVERIFY(forms.find<ResultsWindow>());
+        QVERIFY(!forms.find<QuizWindow>());
         // Unloaded inside the dialog's loop, the quiz window lived until the dialog was gone.
         QVERIFY(quizAliveUnderDialog);
         settle();
@@ -105,7 +105,7 @@ private slots:
         ProgramState state;
         FakePlatform platform;
         Forms forms(state, platform);
-        QPointer<Test> test = startQuiz(state, forms, 3);
+        QPointer<QuizWindow> test = startQuiz(state, forms, 3);
         QVERIFY(test);
 
         bool aliveInside = false;
@@ -123,18 +123,18 @@ private slots:
                 timeOut();
             }
             settle();
-            aliveInside = !test.isNull() && !forms.find<Test>();
+            aliveInside = !test.isNull() && !forms.find<QuizWindow>();
         };
-        Main* main = forms.find<Main>();
+        MainWindow* main = forms.find<MainWindow>();
         if (dialog == "open" || dialog == "nested")
-            main->MFOpen->trigger();
+            main->openAction->trigger();
         else if (dialog == "save as")
-            main->MFSaveAs->trigger();
+            main->saveAsAction->trigger();
         else
             platform.message(QStringLiteral("Sonarix"), QString(), MessageIcon::None);
 
         QVERIFY(aliveInside);
-        QVERIFY(forms.find<Tulemus>());
+        QVERIFY(forms.find<ResultsWindow>());
         settle();
         QVERIFY(!test);
     }

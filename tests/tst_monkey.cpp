@@ -2,18 +2,18 @@
 // from a folder of real files, time passing also while a dialog is up; the program's invariants
 // are checked after every event. A failure prints its seed and the events of its episode;
 // scripts/monkey.sh replays a seed or runs many.
-#include "app/About.h"
-#include "app/Algus.h"
-#include "app/Kassav.h"
-#include "app/Main.h"
+#include "app/AboutWindow.h"
+#include "app/IntroWindow.h"
+#include "app/MainWindow.h"
+#include "app/SavePrompt.h"
 #include "dictfile/DictionaryFile.h"
-#include "editor/Editor.h"
+#include "editor/EditorWindow.h"
 #include "editor/WordList.h"
 #include "forms/Forms.h"
 #include "forms/ReversedScrollBar.h"
-#include "quiz/AkenVale.h"
-#include "quiz/Test.h"
-#include "quiz/Tulemus.h"
+#include "quiz/QuizWindow.h"
+#include "quiz/ResultsWindow.h"
+#include "quiz/WrongAnswerNotice.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
@@ -66,8 +66,10 @@ bool reachable(const QPointer<QWidget>& widget) {
 }
 
 QList<Form*> loadedWindows(const Forms& f) {
-    QList<Form*> windows{f.find<Algus>(),    f.find<Main>(),    f.find<Editor>(), f.find<Test>(),
-                         f.find<AkenVale>(), f.find<Tulemus>(), f.find<Kassav>(), f.find<About>()};
+    QList<Form*> windows{f.find<IntroWindow>(),       f.find<MainWindow>(),
+                         f.find<EditorWindow>(),      f.find<QuizWindow>(),
+                         f.find<WrongAnswerNotice>(), f.find<ResultsWindow>(),
+                         f.find<SavePrompt>(),        f.find<AboutWindow>()};
     windows.removeAll(nullptr);
     return windows;
 }
@@ -186,7 +188,7 @@ private:
         // Now and then a file named on the command line.
         const QString file = pick(4) == 0 ? any(paths_) : QString();
         log(u"start "_s + (file.isEmpty() ? QString() : shortPath(file)));
-        if (Algus* intro = episode_->forms.show<Algus>(); intro && !file.isEmpty())
+        if (IntroWindow* intro = episode_->forms.show<IntroWindow>(); intro && !file.isEmpty())
             intro->setFileToOpen(file);
     }
 
@@ -242,7 +244,7 @@ private:
     // limit 7, else time passing; an event with nothing to act on lets time pass instead.
     void step() {
         const QList<QWidget*> shown = visibleWindows();
-        Main* main = episode_->forms.find<Main>();
+        MainWindow* main = episode_->forms.find<MainWindow>();
         const bool mainUp = main && main->isVisible();
         const int kind = pick(100);
         const auto in = [kind](int from, int to) { return kind >= from && kind < to; };
@@ -280,8 +282,8 @@ private:
             log(u"close "_s + nameOf(w));
             w->close();
         } else if (in(62, 73) && mainUp) {
-            QList<QAction*> actions = main->MFile->actions() + main->Toolbar1->actions();
-            actions << main->MAbout;
+            QList<QAction*> actions = main->fileMenu->actions() + main->toolBar->actions();
+            actions << main->aboutAction;
             actions.removeIf([](QAction* a) { return a->isSeparator(); });
             QAction* action = unlessQuitting(actions);
             log(u"trigger "_s + action->objectName());
@@ -290,9 +292,9 @@ private:
             // Mostly short limits, so that questions time out.
             const int value = pick(3) ? 1 + pick(5) : pick(301);
             log(QStringLiteral("time limit %1").arg(value));
-            if (!main->Check1->isChecked())
-                click(main->Check1);
-            main->VScroll1->setValue(value);
+            if (!main->timeLimitCheck->isChecked())
+                click(main->timeLimitCheck);
+            main->timeLimitBar->setValue(value);
         } else {
             advance();
         }
@@ -359,8 +361,8 @@ private:
         if (s.AnsweredCount < answered_ && (s.AnsweredCount != 0 || !resultsWereLoaded_))
             fail(QStringLiteral("answered count fell to %1").arg(s.AnsweredCount));
         answered_ = s.AnsweredCount;
-        quizWasLoaded_ = forms.find<Test>();
-        resultsWereLoaded_ = forms.find<Tulemus>();
+        quizWasLoaded_ = forms.find<QuizWindow>();
+        resultsWereLoaded_ = forms.find<ResultsWindow>();
 
         const QWidgetList widgets = QApplication::allWidgets();
         bool anyShown = false;
@@ -372,8 +374,9 @@ private:
         // Under a dialog the dialog itself is the window shown.
         if (depth_ == 0 && !anyShown && !over())
             fail(u"windows are loaded but none is visible"_s);
-        if (const Editor* e = forms.find<Editor>();
-            e && (e->List1->count() != e->List2->count() || e->List1->count() > Editor::MaxPairs))
+        if (const EditorWindow* e = forms.find<EditorWindow>();
+            e && (e->estonianList->count() != e->foreignList->count() ||
+                  e->estonianList->count() > EditorWindow::MaxPairs))
             fail(u"the editor's lists differ in length or are too long"_s);
         if (depth_ == 0)
             dialogsInStep_ = 0;

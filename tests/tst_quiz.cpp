@@ -1,12 +1,12 @@
-#include "app/Main.h"
+#include "app/MainWindow.h"
 #include "forms/ClickLabel.h"
 #include "forms/Forms.h"
 #include "forms/Look.h"
 #include "forms/ReversedScrollBar.h"
-#include "quiz/AkenVale.h"
+#include "quiz/QuizWindow.h"
+#include "quiz/ResultsWindow.h"
 #include "quiz/Scoring.h"
-#include "quiz/Test.h"
-#include "quiz/Tulemus.h"
+#include "quiz/WrongAnswerNotice.h"
 #include "state/Format.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -47,7 +47,7 @@ struct Quiz {
     ProgramState state;
     FakePlatform platform;
     Forms forms{state, platform};
-    Main* main = nullptr;
+    MainWindow* main = nullptr;
 
     explicit Quiz(const QStringList& words, bool foreign = true, bool typed = true,
                   int limit = -1) {
@@ -56,28 +56,28 @@ struct Quiz {
             state.ForeignWords[i] = words[2 * i + 1];
         }
         state.WordCount = static_cast<qint16>(words.size() / 2 - 1);
-        main = forms.show<Main>();
-        click(foreign ? main->Option1 : main->Option2);
-        click(typed ? main->Option3 : main->Option4);
+        main = forms.show<MainWindow>();
+        click(foreign ? main->askForeignOption : main->askEstonianOption);
+        click(typed ? main->typedAnswersOption : main->multipleChoiceOption);
         if (limit >= 0) {
-            click(main->Check1);
-            main->VScroll1->setValue(limit);
+            click(main->timeLimitCheck);
+            main->timeLimitBar->setValue(limit);
         }
     }
-    Test* test() const { return forms.find<Test>(); }
-    AkenVale* notice() const { return forms.find<AkenVale>(); }
-    Tulemus* results() const { return forms.find<Tulemus>(); }
+    QuizWindow* test() const { return forms.find<QuizWindow>(); }
+    WrongAnswerNotice* notice() const { return forms.find<WrongAnswerNotice>(); }
+    ResultsWindow* results() const { return forms.find<ResultsWindow>(); }
 
     // Each draw is a value of Rnd: times the last slot, rounded, it gives the slot asked.
-    Test* open(std::initializer_list<double> draws = {}) {
+    QuizWindow* open(std::initializer_list<double> draws = {}) {
         platform.randomValues.append(QList<double>(draws));
-        click(main->nupptest);
+        click(main->testButton);
         return test();
     }
     void answer(const QString& text, Qt::Key key = Qt::Key_Return) {
-        typeText(test()->Text1, text);
+        typeText(test()->answerEdit, text);
         if (key != Qt::Key_unknown)
-            QTest::keyClick(test()->Text1, key);
+            QTest::keyClick(test()->answerEdit, key);
     }
 };
 
@@ -88,12 +88,13 @@ QPoint inWindow(QWidget* widget) {
 }
 
 // The choice in highlight colours and the one with the window's keyboard focus, 1..5, 0: none.
-std::pair<int, int> litAndFocused(const Test* test) {
+std::pair<int, int> litAndFocused(const QuizWindow* test) {
     std::pair<int, int> found{0, 0};
     for (int i = 0; i < 5; ++i) {
-        if (test->Kyssa[i]->palette().color(QPalette::Window) == highlightColor() && !found.first)
+        if (test->choiceLabels[i]->palette().color(QPalette::Window) == highlightColor() &&
+            !found.first)
             found.first = i + 1;
-        if (test->focusWidget() == test->Kyssa[i])
+        if (test->focusWidget() == test->choiceLabels[i])
             found.second = i + 1;
     }
     return found;
@@ -162,11 +163,12 @@ private slots:
         QFETCH(Qt::Key, key);
         QFETCH(bool, right);
         Quiz quiz({"kõrv", "ear", "silm", "eye"}, foreign, true, key == Qt::Key_unknown ? 300 : -1);
-        Test* test = quiz.open({0, 1});
-        QCOMPARE(test->Label1->text(), foreign ? u"kõrv"_s : u"ear"_s);
+        QuizWindow* test = quiz.open({0, 1});
+        QCOMPARE(test->askedWordLabel->text(), foreign ? u"kõrv"_s : u"ear"_s);
         quiz.answer(typed, key);
         quiz.platform.advance(300000);
-        QCOMPARE(test->Label7->y(), twips(1560)); // moved into the choices' place once, not twice
+        QCOMPARE(test->timeLeftLabel->y(),
+                 twips(1560)); // moved into the choices' place once, not twice
         QCOMPARE(quiz.notice() != nullptr, !right);
         quiz.platform.advance(600000);
         QCOMPARE(quiz.state.AnsweredCount, qint16(1));
@@ -189,14 +191,14 @@ private slots:
         std::mt19937 random(1);
         for (int i = 0; i < 300; ++i)
             quiz.platform.randomValues.enqueue(random() % 1000 / 1000.0);
-        Test* test = quiz.open();
+        QuizWindow* test = quiz.open();
         const auto& pool = foreign ? quiz.state.ForeignWords : quiz.state.EstonianWords;
         std::set<int> asked;
         for (int n = 0; n < 5; ++n) {
             const int q = quiz.state.QuestionIndex;
             QVERIFY(asked.insert(q).second);
             ClickLabel* chosen = nullptr;
-            for (ClickLabel* choice : test->Kyssa) {
+            for (ClickLabel* choice : test->choiceLabels) {
                 QVERIFY(std::count(pool.begin(), pool.begin() + 5, choice->text()) > 0);
                 if (!chosen && (choice->text() == pool[q]) == (n % 2 == 0))
                     chosen = choice;
@@ -211,17 +213,17 @@ private slots:
                 QTest::keyClick(chosen, key);
             QCOMPARE(quiz.state.WrongCount, qint16((n + 1) / 2));
             if (n % 2) { // the notice shows the answer, over the quiz window if it asks in Estonian
-                QCOMPARE(quiz.notice()->Label3->text(), pool[q]);
+                QCOMPARE(quiz.notice()->answerLabel->text(), pool[q]);
                 QCOMPARE(test->isVisible(), !foreign);
                 QTest::keyClick(focused(), Qt::Key_Return); // "Jätkan" has the focus
                 QVERIFY(!quiz.notice() && test->isVisible());
-                QCOMPARE(test->Label4->text(), u"Valesid: "_s + NumberText((n + 1) / 2));
+                QCOMPARE(test->wrongLabel->text(), u"Valesid: "_s + numberText((n + 1) / 2));
             }
         }
         QVERIFY(quiz.results() && !quiz.test() && !quiz.main->isVisible());
-        QCOMPARE(quiz.results()->Label2->text(), u"Õigeid:  3"_s);
-        QCOMPARE(quiz.results()->Label3->text(), u"Valesid:  2"_s);
-        QCOMPARE(quiz.results()->Label4->text(), u"Õigeid vastuseid oli  60%"_s);
+        QCOMPARE(quiz.results()->rightLabel->text(), u"Õigeid:  3"_s);
+        QCOMPARE(quiz.results()->wrongLabel->text(), u"Valesid:  2"_s);
+        QCOMPARE(quiz.results()->percentLabel->text(), u"Õigeid vastuseid oli  60%"_s);
         QCOMPARE(quiz.platform.beeps, 2 + 3);
         QTest::keyClick(focused(), Qt::Key_Return); // "Uus test" has the focus
         QVERIFY(!quiz.results() && quiz.test());
@@ -254,12 +256,13 @@ private slots:
         QFETCH(int, ms);
         QFETCH(QString, labels);
         Quiz quiz(fivePairs.mid(0, 8), true, true, 10);
-        Test* test = quiz.open({0, 1.0 / 3, 2.0 / 3, 1});
+        QuizWindow* test = quiz.open({0, 1.0 / 3, 2.0 / 3, 1});
         for (const QString& answer : answers)
             quiz.answer(answer);
         quiz.platform.advance(ms);
-        QCOMPARE((QStringList{test->Label2->text(), test->Label3->text(), test->Label4->text(),
-                              test->Label6->text(), test->Label7->text(), test->Label5->text()}
+        QCOMPARE((QStringList{test->answeredLabel->text(), test->rightLabel->text(),
+                              test->wrongLabel->text(), test->unansweredLabel->text(),
+                              test->timeLeftLabel->text(), test->percentLabel->text()}
                       .join(u'|')),
                  labels);
     }
@@ -286,17 +289,18 @@ private slots:
         QFETCH(int, lit);
         // "dog" asked; Kyssa3 holds "koer", the others "hobune". Next: "cat", Kyssa1 "kass".
         Quiz quiz(threePairs, false, false);
-        Test* test = quiz.open({0, 0.5, 0.99, 0.99, 0.99, 0.99, 0.5});
+        QuizWindow* test = quiz.open({0, 0.5, 0.99, 0.99, 0.99, 0.99, 0.5});
         QWindow* window = test->windowHandle();
         QVERIFY(window);
-        QTest::mouseMove(window, inWindow(test->Label1)); // the pointer starts off the choices
+        QTest::mouseMove(window,
+                         inWindow(test->askedWordLabel)); // the pointer starts off the choices
         for (const QString& action : actions.split(u',')) {
             const QStringList words = action.split(u' ');
             if (words[0] == u"hover"_s)
-                QTest::mouseMove(window, inWindow(test->Kyssa[words[1].toInt() - 1]));
+                QTest::mouseMove(window, inWindow(test->choiceLabels[words[1].toInt() - 1]));
             else if (words[0] == u"dclick"_s)
                 QTest::mouseDClick(window, Qt::LeftButton, {},
-                                   inWindow(test->Kyssa[words[1].toInt() - 1]));
+                                   inWindow(test->choiceLabels[words[1].toInt() - 1]));
             else
                 QTest::keyClick(window, QKeySequence(words[0])[0].key());
         }
@@ -319,16 +323,16 @@ private slots:
         QFETCH(QString, asked);
         QFETCH(QString, answer);
         Quiz quiz({u"<b>koer</b>"_s, u"x &lt; y"_s, u"kass"_s, u"cat"_s}, foreign, false);
-        Test* test = quiz.open({0, 0, 0.99, 0.99, 0.99, 0.99, 1});
-        QCOMPARE(spokenName(test->Label1), asked);
-        QCOMPARE(spokenName(test->Kyssa1), answer);
+        QuizWindow* test = quiz.open({0, 0, 0.99, 0.99, 0.99, 0.99, 1});
+        QCOMPARE(spokenName(test->askedWordLabel), asked);
+        QCOMPARE(spokenName(test->choiceLabels[0]), answer);
         QCOMPARE(sunkLabels(test), QString());
-        click(test->Kyssa2);
-        QCOMPARE(spokenName(quiz.notice()->Label2), asked + u" on"_s);
-        QCOMPARE(spokenName(quiz.notice()->Label3), answer);
+        click(test->choiceLabels[1]);
+        QCOMPARE(spokenName(quiz.notice()->askedLabel), asked + u" on"_s);
+        QCOMPARE(spokenName(quiz.notice()->answerLabel), answer);
         QCOMPARE(sunkLabels(quiz.notice()), QString());
-        click(quiz.notice()->Command1);
-        click(test->Kyssa1); // the last answer
+        click(quiz.notice()->continueButton);
+        click(test->choiceLabels[0]); // the last answer
         QCOMPARE(sunkLabels(quiz.results()), QString());
     }
 
@@ -354,9 +358,9 @@ private slots:
         Quiz quiz(threePairs);
         quiz.state.AnsweredCount = qint16(answered);
         quiz.state.WrongCount = qint16(wrong);
-        Tulemus* results = quiz.forms.show<Tulemus>();
-        QCOMPARE((QStringList{results->Label1->text(), results->Label2->text(),
-                              results->Label3->text(), results->Label4->text()}
+        ResultsWindow* results = quiz.forms.show<ResultsWindow>();
+        QCOMPARE((QStringList{results->totalLabel->text(), results->rightLabel->text(),
+                              results->wrongLabel->text(), results->percentLabel->text()}
                       .join(u'|')),
                  lines);
         QCOMPARE(quiz.platform.beeps, beeps);
@@ -402,13 +406,13 @@ private slots:
             quiz.platform.randomValues.enqueue(double(i) / (pairs - 1));
         quiz.open();
         const QHash<QString, std::function<void()>> press{
-            {u"Close"_s, [&] { click(quiz.test()->Command2); }},
+            {u"Close"_s, [&] { click(quiz.test()->closeButton); }},
             {u"close Test"_s, [&] { quiz.test()->close(); }},
-            {u"Tulemused"_s, [&] { click(quiz.test()->Command3); }},
-            {u"Uus test"_s, [&] { click(quiz.results()->Command1); }},
-            {u"Lõpetan"_s, [&] { click(quiz.results()->Command2); }},
+            {u"Tulemused"_s, [&] { click(quiz.test()->resultsButton); }},
+            {u"Uus test"_s, [&] { click(quiz.results()->newTestButton); }},
+            {u"Lõpetan"_s, [&] { click(quiz.results()->finishButton); }},
             {u"close Tulemus"_s, [&] { quiz.results()->close(); }},
-            {u"Jätkan"_s, [&] { click(quiz.notice()->Command1); }}};
+            {u"Jätkan"_s, [&] { click(quiz.notice()->continueButton); }}};
         for (const QString& step : steps.split(u',')) {
             if (press.contains(step)) {
                 press[step]();
@@ -440,28 +444,28 @@ private slots:
             Quiz quiz(threePairs);
             std::fill_n(quiz.state.AskedMarks.begin(), 3, qint16(1));
             quiz.state.QuestionIndex = 2;
-            QCOMPARE(quiz.open({0.5})->Label1->text(), u"kass"_s);
+            QCOMPARE(quiz.open({0.5})->askedWordLabel->text(), u"kass"_s);
             quiz.answer(u"cat"_s);
             QCOMPARE(quiz.state.WrongCount, qint16(0));
         }
         settle();
         Quiz quiz(threePairs);
         quiz.state.WordCount = -1;
-        QCOMPARE(quiz.open({0.999})->Label1->text(), u"hobune"_s);
+        QCOMPARE(quiz.open({0.999})->askedWordLabel->text(), u"hobune"_s);
     }
 
     // Fault: the counters wrapped round to -32768, and ElapsedSeconds did after nine hours at
     // limit 0, where the clock runs on.
     void countersStopAtTop() {
         Quiz quiz(fivePairs, true, true, 0);
-        Test* test = quiz.open();
+        QuizWindow* test = quiz.open();
         quiz.state.ElapsedSeconds = 32766;
         quiz.platform.advance(3000);
-        QCOMPARE(test->Label7->text(), u"Aeg: -32767"_s);
+        QCOMPARE(test->timeLeftLabel->text(), u"Aeg: -32767"_s);
         quiz.state.AnsweredCount = quiz.state.WrongCount = 32767;
         quiz.answer(u"vale"_s);
         QCOMPARE(quiz.state.WrongCount, qint16(32767));
-        QCOMPARE(quiz.results()->Label1->text(), u"Kokku:  32767"_s);
+        QCOMPARE(quiz.results()->totalLabel->text(), u"Kokku:  32767"_s);
     }
 
     // Fault: the results opening while the quiz window loads closed it under its opener.
@@ -469,15 +473,16 @@ private slots:
         Quiz quiz(fivePairs.mid(0, 4));
         quiz.open({0, 1});
         quiz.answer(u"vale"_s);
-        click(quiz.notice()->Command1);
+        click(quiz.notice()->continueButton);
         quiz.answer(u"cat"_s);
         quiz.results()->close(); // keeps the counts; every mark is set
         settle();
-        click(quiz.main->nupptest);
+        click(quiz.main->testButton);
         // Counted before deferred deletes run, so a window shown after its unload would count.
         int shown = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
-            shown += w->isVisible() && (qobject_cast<Test*>(w) || qobject_cast<Tulemus*>(w));
+            shown +=
+                w->isVisible() && (qobject_cast<QuizWindow*>(w) || qobject_cast<ResultsWindow*>(w));
         QCOMPARE(shown, 1);
         QVERIFY(!quiz.test() && quiz.results() && quiz.results()->isVisible());
     }

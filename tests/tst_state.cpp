@@ -13,9 +13,9 @@ private slots:
         QCOMPARE(roundHalfEven(2.5001), 3LL);
         QCOMPARE(roundHalfEven(-1.5), -2LL);
         QCOMPARE(roundHalfEven(200.0 / 3), 67LL);
-        QCOMPARE(NumberText(0), QStringLiteral(" 0"));
-        QCOMPARE(NumberText(1234567), QStringLiteral(" 1234567"));
-        QCOMPARE(NumberText(-42), QStringLiteral("-42"));
+        QCOMPARE(numberText(0), QStringLiteral(" 0"));
+        QCOMPARE(numberText(1234567), QStringLiteral(" 1234567"));
+        QCOMPARE(numberText(-42), QStringLiteral("-42"));
         qint16 counter = 32766;
         saturatingIncrement(counter);
         saturatingIncrement(counter);

@@ -1,6 +1,6 @@
 // The file commands of the main window.
-#include "app/Kassav.h"
-#include "app/Main.h"
+#include "app/MainWindow.h"
+#include "app/SavePrompt.h"
 
 #include "dictfile/DictionaryFile.h"
 #include "forms/Forms.h"
@@ -17,20 +17,20 @@ const QString& title() {
 
 } // namespace
 
-void Main::MFNew_Click() {
+void MainWindow::newList() {
     state.CurrentFile = untitledPath(platform.workingDirectory());
 }
 
-void Main::MFOpen_Click() {
+void MainWindow::openFile() {
     // After a failed read the command starts again from the top, until a file is read or the
     // dialog is cancelled.
     for (;;) {
         if (somethingToLose(state)) {
             state.PendingAction = 1;
-            forms.show<Kassav>();
+            forms.show<SavePrompt>();
             return;
         }
-        const FileDialogResult chosen = platform.openFileDialog(CommonDialog1);
+        const FileDialogResult chosen = platform.openFileDialog(fileDialog);
         if (chosen.cancelled || chosen.path.isEmpty())
             return;
         if (openList(chosen.path, chosen.name))
@@ -38,7 +38,7 @@ void Main::MFOpen_Click() {
     }
 }
 
-bool Main::openList(const QString& path, const QString& name) {
+bool MainWindow::openList(const QString& path, const QString& name) {
     state.CurrentFile = path;
     bool leftOver = false;
     const auto failure = readDictionary(
@@ -58,7 +58,7 @@ bool Main::openList(const QString& path, const QString& name) {
     return !failure;
 }
 
-void Main::openGivenFile(const QString& path) {
+void MainWindow::openGivenFile(const QString& path) {
     const QFileInfo file(path);
     if (openList(file.absoluteFilePath(), file.fileName()))
         return;
@@ -74,35 +74,35 @@ void Main::openGivenFile(const QString& path) {
     setWindowTitle(QStringLiteral("Sonarix - ") + QStringLiteral("Untitled.dic"));
 }
 
-bool Main::writeList() {
+bool MainWindow::writeList() {
     const auto failure = writeDictionary(state, state.CurrentFile);
     if (failure)
         platform.message(title(), failure->message, MessageIcon::Critical);
     return !failure;
 }
 
-void Main::MFSave_Click() {
+void MainWindow::saveFile() {
     if (needsFileName(state, platform.workingDirectory())) {
-        MFSaveAs_Click();
+        saveFileAs();
         return;
     }
     if (writeList())
         setWindowTitle(QStringLiteral("Sonarix - ") + state.CurrentFile);
 }
 
-void Main::MFSaveAs_Click() {
+void MainWindow::saveFileAs() {
     saveAs();
 }
 
-Main::SaveAsOutcome Main::saveAs() {
-    CommonDialog1.filter = QStringLiteral("Sonarix Files (*.dic)|*.dic|");
-    CommonDialog1.fileName = state.CurrentFile;
-    const FileDialogResult chosen = platform.saveFileDialog(CommonDialog1);
+MainWindow::SaveAsOutcome MainWindow::saveAs() {
+    fileDialog.filter = QStringLiteral("Sonarix Files (*.dic)|*.dic|");
+    fileDialog.fileName = state.CurrentFile;
+    const FileDialogResult chosen = platform.saveFileDialog(fileDialog);
     if (chosen.cancelled || chosen.path.isEmpty()) {
         state.Closing = 0;
         state.PendingAction = 0;
-        forms.show<Main>();
-        forms.unload<Kassav>();
+        forms.show<MainWindow>();
+        forms.unload<SavePrompt>();
         return SaveAsOutcome::Cancelled;
     }
     state.CurrentFile = chosen.path;
@@ -114,7 +114,7 @@ Main::SaveAsOutcome Main::saveAs() {
         setWindowTitle(QStringLiteral("Sonarix - ") + state.CurrentFile);
         if (state.Closing == 1) {
             state.Closing = 0;
-            forms.show<Main>();
+            forms.show<MainWindow>();
         }
         return SaveAsOutcome::Failed;
     }
@@ -127,15 +127,15 @@ Main::SaveAsOutcome Main::saveAs() {
     setWindowTitle(QStringLiteral("Sonarix - ") + state.CurrentFile);
     if (state.PendingAction == 1) {
         state.PendingAction = 0;
-        MFOpen_Click();
+        openFile();
     }
     return SaveAsOutcome::Saved;
 }
 
-void Main::MFExit_Click() {
+void MainWindow::exitProgram() {
     if (somethingToLose(state)) {
         state.PendingAction = 2;
-        forms.show<Kassav>();
+        forms.show<SavePrompt>();
         return;
     }
     platform.endProgram();
@@ -143,9 +143,9 @@ void Main::MFExit_Click() {
 
 // The close box. An empty list has nothing to ask about; the program then ends as soon as no
 // window is left, so an editor still open keeps its words.
-void Main::Form_Unload() {
+void MainWindow::onUnload() {
     if (isListEmpty(state))
         return;
     state.Closing = 1;
-    forms.show<Kassav>();
+    forms.show<SavePrompt>();
 }

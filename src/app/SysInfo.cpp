@@ -30,19 +30,19 @@ private:
 
 } // namespace
 
-bool GetKeyValue(Registry& registry, Registry::Handle KeyRoot, const QByteArray& KeyName,
-                 const QByteArray& SubKeyRef, QString& KeyVal) {
+bool readRegistryValue(Registry& registry, Registry::Handle root, const QByteArray& keyName,
+                       const QByteArray& valueName, QString& value) {
     OpenKey key(registry);
-    if (registry.RegOpenKeyExA(KeyRoot, KeyName, 0, AllAccess, &key.handle) != 0) {
-        KeyVal.clear();
+    if (registry.RegOpenKeyExA(root, keyName, 0, AllAccess, &key.handle) != 0) {
+        value.clear();
         return false;
     }
 
     QByteArray buffer(BufferSize, '\0');
     quint32 type = 0;
     quint32 size = BufferSize;
-    if (registry.RegQueryValueExA(key.handle, SubKeyRef, &type, buffer, &size) != 0) {
-        KeyVal.clear();
+    if (registry.RegQueryValueExA(key.handle, valueName, &type, buffer, &size) != 0) {
+        value.clear();
         return false;
     }
     if (size == 0)
@@ -54,12 +54,12 @@ bool GetKeyValue(Registry& registry, Registry::Handle KeyRoot, const QByteArray&
     const qsizetype kept = buffer.at(stored - 1) == '\0' ? stored - 1 : stored;
     switch (type) {
     case Registry::String:
-        KeyVal = cp1257::decode(buffer.left(kept));
+        value = cp1257::decode(buffer.left(kept));
         break;
     case Registry::Dword:
         // The whole 32-bit number, whatever its high bytes: the buffer is zero-filled beyond
         // what was stored.
-        KeyVal += QString::number(qFromLittleEndian<quint32>(buffer.constData()));
+        value += QString::number(qFromLittleEndian<quint32>(buffer.constData()));
         break;
     default:
         break;
@@ -67,19 +67,19 @@ bool GetKeyValue(Registry& registry, Registry::Handle KeyRoot, const QByteArray&
     return true;
 }
 
-void StartSysInfo(Platform& platform) {
+void startSystemInformation(Platform& platform) {
     try {
         Registry& registry = platform.registry();
-        QString SysInfoPath;
-        if (GetKeyValue(registry, Registry::LocalMachine,
-                        "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", SysInfoPath)) {
+        QString toolPath;
+        if (readRegistryValue(registry, Registry::LocalMachine,
+                              "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", toolPath)) {
             // A value of another type reads as nothing, and nothing cannot be started.
-            if (!SysInfoPath.isEmpty() && platform.startProgram(SysInfoPath))
+            if (!toolPath.isEmpty() && platform.startProgram(toolPath))
                 return;
-        } else if (GetKeyValue(registry, Registry::LocalMachine,
-                               "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
-                               SysInfoPath)) {
-            const QString tool = SysInfoPath + QStringLiteral("\\MSINFO32.EXE");
+        } else if (readRegistryValue(registry, Registry::LocalMachine,
+                                     "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+                                     toolPath)) {
+            const QString tool = toolPath + QStringLiteral("\\MSINFO32.EXE");
             if (platform.fileExists(tool) && platform.startProgram(tool))
                 return;
         }

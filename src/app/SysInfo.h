@@ -25,15 +25,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads one value as text into KeyVal and answers true; a key or value that cannot be opened or
-// read leaves KeyVal empty and answers false. REG_SZ drops one terminating zero. REG_DWORD is
-// appended to KeyVal as its unsigned decimal number; other types leave KeyVal as it was. The
-// key is closed on every road, including the ValueError thrown for a value of size 0.
-bool GetKeyValue(Registry& registry, Registry::Handle KeyRoot, const QByteArray& KeyName,
-                 const QByteArray& SubKeyRef, QString& KeyVal);
+// Reads one registry value as text into `value` and answers true; a key or value that cannot be
+// opened or read leaves `value` empty and answers false. REG_SZ drops one terminating zero.
+// REG_DWORD is appended to `value` as its unsigned decimal number; other types leave it as it was.
+// The key is closed on every road, including the ValueError thrown for a value of size 0.
+bool readRegistryValue(Registry& registry, Registry::Handle root, const QByteArray& keyName,
+                       const QByteArray& valueName, QString& value);
 
 // Starts the System Information tool found through the registry without waiting for it, or
 // tells the user it is unavailable.
-void StartSysInfo(Platform& platform);
+void startSystemInformation(Platform& platform);
 
 } // namespace sysinfo

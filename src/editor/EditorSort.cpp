@@ -1,5 +1,5 @@
 // The editor's four sort buttons. The active sort is kept nowhere but in the buttons' colours.
-#include "editor/Editor.h"
+#include "editor/EditorWindow.h"
 
 #include "editor/Sorting.h"
 #include "forms/Look.h"
@@ -8,15 +8,15 @@
 
 // The selection colour of the desktop: against the button face it shows under every style,
 // where the highlighted-text colour (white) is hardly told from a light button face.
-QColor Editor::activeSortColor() {
+QColor EditorWindow::activeSortColor() {
     return highlightColor();
 }
 
-QColor Editor::BackColor(const QPushButton* button) {
+QColor EditorWindow::backColor(const QPushButton* button) {
     return button->palette().color(QPalette::Button);
 }
 
-void Editor::setBackColor(QPushButton* button, const QColor& colour) {
+void EditorWindow::setBackColor(QPushButton* button, const QColor& colour) {
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, colour);
     button->setPalette(palette);
@@ -31,9 +31,9 @@ void Editor::setBackColor(QPushButton* button, const QColor& colour) {
                               .arg(colour.name(), text.name()));
 }
 
-void Editor::buildSortButtons() {
+void EditorWindow::buildSortButtons() {
     auto button = [this](const char* name, const QString& caption, int left, int top,
-                         void (Editor::*handler)()) {
+                         void (EditorWindow::*handler)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
         placeTwips(b, left, top, 495, 255);
@@ -41,52 +41,57 @@ void Editor::buildSortButtons() {
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    Command5 = button("Command5", QStringLiteral("A-Z"), 240, 0, &Editor::Command5_Click);
-    Command6 = button("Command6", QStringLiteral("Z-A"), 240, 240, &Editor::Command6_Click);
-    Command7 = button("Command7", QStringLiteral("A-Z"), 6600, 0, &Editor::Command7_Click);
-    Command8 = button("Command8", QStringLiteral("Z-A"), 6600, 240, &Editor::Command8_Click);
-    Command5->setAccessibleName(QStringLiteral("Võõrkeeles A-Z"));
-    Command6->setAccessibleName(QStringLiteral("Võõrkeeles Z-A"));
-    Command7->setAccessibleName(QStringLiteral("Eesti keeles A-Z"));
-    Command8->setAccessibleName(QStringLiteral("Eesti keeles Z-A"));
+    foreignAscendingButton =
+        button("Command5", QStringLiteral("A-Z"), 240, 0, &EditorWindow::sortForeignAscending);
+    foreignDescendingButton =
+        button("Command6", QStringLiteral("Z-A"), 240, 240, &EditorWindow::sortForeignDescending);
+    estonianAscendingButton =
+        button("Command7", QStringLiteral("A-Z"), 6600, 0, &EditorWindow::sortEstonianAscending);
+    estonianDescendingButton =
+        button("Command8", QStringLiteral("Z-A"), 6600, 240, &EditorWindow::sortEstonianDescending);
+    foreignAscendingButton->setAccessibleName(QStringLiteral("Võõrkeeles A-Z"));
+    foreignDescendingButton->setAccessibleName(QStringLiteral("Võõrkeeles Z-A"));
+    estonianAscendingButton->setAccessibleName(QStringLiteral("Eesti keeles A-Z"));
+    estonianDescendingButton->setAccessibleName(QStringLiteral("Eesti keeles Z-A"));
 }
 
-void Editor::sortBy(QPushButton* pressed, void (*routine)(ProgramState&)) {
+void EditorWindow::sortBy(QPushButton* pressed, void (*routine)(ProgramState&)) {
     writeBack();
-    for (QPushButton* b : {Command5, Command6, Command7, Command8})
+    for (QPushButton* b : {foreignAscendingButton, foreignDescendingButton, estonianAscendingButton,
+                           estonianDescendingButton})
         if (b != pressed)
             setBackColor(b, buttonFaceColor());
     setBackColor(pressed, activeSortColor());
     routine(state);
-    Form_Load();
+    onLoad();
 }
 
-void Editor::Command5_Click() {
-    sortBy(Command5, SortForeignAZ);
+void EditorWindow::sortForeignAscending() {
+    sortBy(foreignAscendingButton, sortForeignAZ);
 }
 
-void Editor::Command6_Click() {
-    sortBy(Command6, SortForeignZA);
+void EditorWindow::sortForeignDescending() {
+    sortBy(foreignDescendingButton, sortForeignZA);
 }
 
-void Editor::Command7_Click() {
-    sortBy(Command7, SortEstonianAZ);
+void EditorWindow::sortEstonianAscending() {
+    sortBy(estonianAscendingButton, sortEstonianAZ);
 }
 
-void Editor::Command8_Click() {
-    sortBy(Command8, SortEstonianZA);
+void EditorWindow::sortEstonianDescending() {
+    sortBy(estonianDescendingButton, sortEstonianZA);
 }
 
-void Editor::reapplySort() {
+void EditorWindow::reapplySort() {
     const struct {
         QPushButton* button;
-        void (Editor::*handler)();
-    } sorts[] = {{Command5, &Editor::Command5_Click},
-                 {Command6, &Editor::Command6_Click},
-                 {Command7, &Editor::Command7_Click},
-                 {Command8, &Editor::Command8_Click}};
+        void (EditorWindow::*handler)();
+    } sorts[] = {{foreignAscendingButton, &EditorWindow::sortForeignAscending},
+                 {foreignDescendingButton, &EditorWindow::sortForeignDescending},
+                 {estonianAscendingButton, &EditorWindow::sortEstonianAscending},
+                 {estonianDescendingButton, &EditorWindow::sortEstonianDescending}};
     for (const auto& sort : sorts) {
-        if (BackColor(sort.button) == activeSortColor()) {
+        if (backColor(sort.button) == activeSortColor()) {
             (this->*sort.handler)();
             return;
         }

@@ -32,18 +32,18 @@ void exchangeSort(ProgramState& state, Words& keys, Words& partners, Order order
 
 } // namespace
 
-void SortForeignAZ(ProgramState& state) {
+void sortForeignAZ(ProgramState& state) {
     exchangeSort(state, state.ForeignWords, state.EstonianWords, Order::Ascending);
 }
 
-void SortForeignZA(ProgramState& state) {
+void sortForeignZA(ProgramState& state) {
     exchangeSort(state, state.ForeignWords, state.EstonianWords, Order::Descending);
 }
 
-void SortEstonianAZ(ProgramState& state) {
+void sortEstonianAZ(ProgramState& state) {
     exchangeSort(state, state.EstonianWords, state.ForeignWords, Order::Ascending);
 }
 
-void SortEstonianZA(ProgramState& state) {
+void sortEstonianZA(ProgramState& state) {
     exchangeSort(state, state.EstonianWords, state.ForeignWords, Order::Descending);
 }

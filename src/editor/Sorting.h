@@ -7,7 +7,7 @@ struct ProgramState;
 // user's locale. They are the exchange sort the editor has always used, exchange for exchange,
 // so pairs with equal keys end up where they always did (the sort is not stable).
 // Ascending sorts never bring an empty key forward: a pair with an empty key keeps its slot.
-void SortForeignAZ(ProgramState& state);
-void SortForeignZA(ProgramState& state);
-void SortEstonianAZ(ProgramState& state);
-void SortEstonianZA(ProgramState& state);
+void sortForeignAZ(ProgramState& state);
+void sortForeignZA(ProgramState& state);
+void sortEstonianAZ(ProgramState& state);
+void sortEstonianZA(ProgramState& state);

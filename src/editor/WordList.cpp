@@ -10,23 +10,23 @@ WordList::WordList(QWidget* parent) : QListWidget(parent) {
             &WordList::selectionMoved);
 }
 
-void WordList::Clear() {
+void WordList::clearWords() {
     const QScopedValueRollback quiet(quiet_, true);
     clear();
     index_ = -1;
 }
 
-void WordList::AddItem(const QString& text) {
+void WordList::addWord(const QString& text) {
     const QScopedValueRollback quiet(quiet_, true);
     addItem(text);
 }
 
-void WordList::AddItems(const QStringList& texts) {
+void WordList::addWords(const QStringList& texts) {
     const QScopedValueRollback quiet(quiet_, true);
     addItems(texts);
 }
 
-void WordList::RemoveItem(int index) {
+void WordList::removeWord(int index) {
     if (index < 0 || index >= count())
         return;
     const QScopedValueRollback quiet(quiet_, true);
@@ -36,12 +36,12 @@ void WordList::RemoveItem(int index) {
     index_ = -1;
 }
 
-QString WordList::List(int index) const {
+QString WordList::word(int index) const {
     const QListWidgetItem* entry = item(index);
     return entry ? entry->text() : QString();
 }
 
-void WordList::setListIndex(int index) {
+void WordList::setSelectedIndex(int index) {
     if (index < 0 || index >= count())
         index = -1;
     if (index == index_)
@@ -55,7 +55,7 @@ void WordList::setListIndex(int index) {
         index_ = index;
     }
     if (index >= 0)
-        emit Click();
+        emit selected();
 }
 
 void WordList::selectionMoved() {
@@ -66,7 +66,7 @@ void WordList::selectionMoved() {
         return;
     index_ = row;
     if (row >= 0)
-        emit Click();
+        emit selected();
 }
 
 int WordList::selectedRow() const {
@@ -88,10 +88,10 @@ void WordList::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     int code = 0;
     if (key == Qt::Key_Delete)
-        code = KeyDelete;
+        code = DeleteKeyCode;
     else if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
         code = key;
-    emit KeyDown(code);
+    emit keyDown(code);
     // Delete belongs to the program alone; the list would take it for a search key.
     if (key == Qt::Key_Delete) {
         event->accept();

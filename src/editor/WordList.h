@@ -3,34 +3,33 @@
 #include <QListWidget>
 
 // A list box that behaves as the editor's program expects, whatever Qt does on its own:
-// ListIndex is the selected entry (-1 for none); Click is raised when the selection moves to
-// another entry, by the user or by setListIndex(), and never by adding, removing or clearing;
-// after RemoveItem() nothing is selected. Qt moves the current row and emits its signals when
-// an entry is taken out or changed by the program; all of that is screened here.
+// selectedIndex() is the selected entry (-1 for none); selected() is raised when the selection
+// moves to another entry, by the user or by setSelectedIndex(), and never by adding, removing or
+// clearing; after removeWord() nothing is selected. Qt moves the current row and emits its signals
+// when an entry is taken out or changed by the program; all of that is screened here.
 class WordList : public QListWidget {
     Q_OBJECT
 public:
-    static constexpr int KeyDelete = 46;
+    static constexpr int DeleteKeyCode = 46;
 
     explicit WordList(QWidget* parent);
 
-    void Clear();
-    void AddItem(const QString& text);
-    void AddItems(const QStringList& texts);
+    void clearWords();
+    void addWord(const QString& text);
+    void addWords(const QStringList& texts);
     // Outside the list nothing happens.
-    void RemoveItem(int index);
+    void removeWord(int index);
     // The entry at index, or the empty text outside the list.
-    QString List(int index) const;
-    int ListCount() const { return count(); }
-    int ListIndex() const { return index_; }
-    // Selects the entry (-1 or any index outside: none); raises Click only when an entry is
+    QString word(int index) const;
+    int selectedIndex() const { return index_; }
+    // Selects the entry (-1 or any index outside: none); raises selected() only when an entry is
     // newly selected.
-    void setListIndex(int index);
+    void setSelectedIndex(int index);
 
 signals:
-    void Click();
+    void selected();
     // The key code of a key going down: 46 for Delete, the letter or digit for those, else 0.
-    void KeyDown(int keyCode);
+    void keyDown(int keyCode);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

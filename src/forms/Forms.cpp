@@ -30,7 +30,7 @@ void Forms::unload(Form* window) {
     if (!window || window->unloading_ || !isLoaded(window))
         return;
     window->unloading_ = true;
-    window->Form_Unload();
+    window->onUnload();
 
     // Its timers end with it, even before Qt gets round to deleting it.
     const auto timers = window->findChildren<UiTimer*>();

@@ -13,8 +13,8 @@ class Platform;
 struct ProgramState;
 
 // Owns the windows and gives them the program's life cycle: at most one instance of each
-// window; loading creates it in its design state and runs Form_Load; showing loads first;
-// hiding keeps it loaded; unloading runs Form_Unload, forgets the window at once and deletes it
+// window; loading creates it in its design state and runs onLoad(); showing loads first;
+// hiding keeps it loaded; unloading runs onUnload(), forgets the window at once and deletes it
 // later, so a window may unload itself from inside its own handlers. "Later" waits for every
 // dialog and message box to return: a window unloaded under one (a time-out ending the quiz)
 // may be the dialog's parent, or the caller still running beneath it. The program ends when no
@@ -31,7 +31,7 @@ public:
             return existing;
         T* window = new T(*this);
         loaded_[typeid(T)] = window;
-        window->Form_Load();
+        window->onLoad();
         return find<T>();
     }
 

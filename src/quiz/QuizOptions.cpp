@@ -1,6 +1,6 @@
 #include "quiz/QuizOptions.h"
 
-#include "app/Main.h"
+#include "app/MainWindow.h"
 #include "forms/Forms.h"
 #include "forms/ReversedScrollBar.h"
 
@@ -9,11 +9,11 @@
 
 QuizOptions quizOptions(const Forms& forms) {
     QuizOptions options;
-    if (const Main* main = forms.find<Main>()) {
-        options.foreignAnswers = main->Option1->isChecked();
-        options.typed = main->Option3->isChecked();
-        options.limitOn = main->Check1->isChecked();
-        options.limitSeconds = main->VScroll1->value();
+    if (const MainWindow* main = forms.find<MainWindow>()) {
+        options.foreignAnswers = main->askForeignOption->isChecked();
+        options.typed = main->typedAnswersOption->isChecked();
+        options.limitOn = main->timeLimitCheck->isChecked();
+        options.limitSeconds = main->timeLimitBar->value();
     }
     return options;
 }

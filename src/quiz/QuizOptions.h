@@ -6,10 +6,10 @@ class Forms;
 // so a change in the middle of a test takes effect at once; without a main window the options
 // have their start states.
 struct QuizOptions {
-    bool foreignAnswers = true; // Option1: the Estonian word is shown, the foreign one expected
-    bool typed = true;          // Option3: typed answers; otherwise five choices
-    bool limitOn = false;       // Check1
-    int limitSeconds = 0;       // VScroll1
+    bool foreignAnswers = true; // the Estonian word is shown, the foreign one expected
+    bool typed = true;          // typed answers; otherwise five choices
+    bool limitOn = false;
+    int limitSeconds = 0;
 };
 
 QuizOptions quizOptions(const Forms& forms);

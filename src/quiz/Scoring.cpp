@@ -9,9 +9,9 @@ namespace {
 // of the first.
 void setCountLines(const ProgramState& state, const QString& answeredCaption, QString& answered,
                    QString& right, QString& wrong) {
-    answered = answeredCaption + NumberText(state.AnsweredCount);
-    right = QStringLiteral("Õigeid: ") + NumberText(state.AnsweredCount - state.WrongCount);
-    wrong = QStringLiteral("Valesid: ") + NumberText(state.WrongCount);
+    answered = answeredCaption + numberText(state.AnsweredCount);
+    right = QStringLiteral("Õigeid: ") + numberText(state.AnsweredCount - state.WrongCount);
+    wrong = QStringLiteral("Valesid: ") + numberText(state.WrongCount);
 }
 
 } // namespace
@@ -25,7 +25,7 @@ int percentRight(int answered, int wrong) {
 }
 
 QString timeLeftText(int limitSeconds, int elapsedSeconds) {
-    return QStringLiteral("Aeg: ") + NumberText(limitSeconds - elapsedSeconds);
+    return QStringLiteral("Aeg: ") + numberText(limitSeconds - elapsedSeconds);
 }
 
 QuizStatistics quizStatistics(const ProgramState& state, int lastSlot, int limitSeconds) {
@@ -33,10 +33,10 @@ QuizStatistics quizStatistics(const ProgramState& state, int lastSlot, int limit
     const int wrong = state.WrongCount;
     QuizStatistics s;
     setCountLines(state, QStringLiteral("Vastatud: "), s.answered, s.right, s.wrong);
-    s.left = QStringLiteral("Vastata: ") + NumberText(lastSlot + 1 - answered);
+    s.left = QStringLiteral("Vastata: ") + numberText(lastSlot + 1 - answered);
     s.time = timeLeftText(limitSeconds, state.ElapsedSeconds);
     s.percent = answered != 0 ? QStringLiteral("Õigeid vastuseid on ") +
-                                    NumberText(percentRight(answered, wrong)) + QStringLiteral("%")
+                                    numberText(percentRight(answered, wrong)) + QStringLiteral("%")
                               : QStringLiteral("Õigeid vastuseid on 0 %");
     return s;
 }
@@ -47,7 +47,7 @@ ResultTexts resultTexts(const ProgramState& state) {
     ResultTexts r;
     setCountLines(state, QStringLiteral("Kokku: "), r.total, r.right, r.wrong);
     r.percent = QStringLiteral("Õigeid vastuseid oli ") +
-                (answered != 0 ? NumberText(percentRight(answered, wrong)) + QStringLiteral("%")
+                (answered != 0 ? numberText(percentRight(answered, wrong)) + QStringLiteral("%")
                                : QStringLiteral("0%"));
     return r;
 }

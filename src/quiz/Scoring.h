@@ -10,12 +10,12 @@ int percentRight(int answered, int wrong);
 
 // The quiz window's statistics block.
 struct QuizStatistics {
-    QString answered; // Label2
-    QString right;    // Label3
-    QString wrong;    // Label4
-    QString left;     // Label6
-    QString time;     // Label7
-    QString percent;  // Label5
+    QString answered;
+    QString right;
+    QString wrong;
+    QString left;
+    QString time;
+    QString percent;
 };
 QuizStatistics quizStatistics(const ProgramState& state, int lastSlot, int limitSeconds);
 

@@ -7,10 +7,10 @@ list(APPEND SONARIX_CORE_SOURCES
 list(APPEND SONARIX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/QuizOptions.h
   ${CMAKE_CURRENT_LIST_DIR}/QuizOptions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Test.h
-  ${CMAKE_CURRENT_LIST_DIR}/Test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AkenVale.h
-  ${CMAKE_CURRENT_LIST_DIR}/AkenVale.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Tulemus.h
-  ${CMAKE_CURRENT_LIST_DIR}/Tulemus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QuizWindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/QuizWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WrongAnswerNotice.h
+  ${CMAKE_CURRENT_LIST_DIR}/WrongAnswerNotice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultsWindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/ResultsWindow.cpp
 )

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-QString NumberText(long long n) {
+QString numberText(long long n) {
     const QString digits = QString::number(n);
     return n >= 0 ? QLatin1Char(' ') + digits : digits;
 }
@@ -18,6 +18,6 @@ long long roundHalfEven(double x) {
 QString timeLimitText(int v) {
     const int m = v / 60;
     const int s = v - 60 * m;
-    return QLatin1Char(' ') + NumberText(m) + QStringLiteral(" minutit ja ") + NumberText(s) +
+    return QLatin1Char(' ') + numberText(m) + QStringLiteral(" minutit ja ") + numberText(s) +
            QStringLiteral(" sekundit.");
 }

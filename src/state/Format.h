@@ -3,7 +3,7 @@
 #include <QString>
 
 // Decimal digits preceded by one blank for n >= 0 and by "-" for n < 0; no grouping.
-QString NumberText(long long n);
+QString numberText(long long n);
 
 // Nearest integer, halves to the even neighbour.
 long long roundHalfEven(double x);

@@ -1,16 +1,16 @@
-#include "quiz/Test.h"
+#include "quiz/QuizWindow.h"
 
-#include "app/Main.h"
+#include "app/MainWindow.h"
 #include "forms/ClickLabel.h"
 #include "forms/Forms.h"
 #include "forms/Look.h"
 #include "platform/Platform.h"
 #include "platform/UiTimer.h"
-#include "quiz/AkenVale.h"
 #include "quiz/QuizOptions.h"
+#include "quiz/ResultsWindow.h"
 #include "quiz/Scoring.h"
 #include "quiz/Selection.h"
-#include "quiz/Tulemus.h"
+#include "quiz/WrongAnswerNotice.h"
 #include "state/ProgramState.h"
 
 #include <QCloseEvent>
@@ -31,18 +31,18 @@ void topLeftPlain(QLabel* label) {
 
 } // namespace
 
-Test::Test(Forms& forms) : Form(forms) {
+QuizWindow::QuizWindow(Forms& forms) : Form(forms) {
     setObjectName(QStringLiteral("Test"));
     setWindowTitle(QStringLiteral("Test"));
     setClientSize(5580, 6885);
     useMenuColours(this);
     buildControls();
 
-    Timer1 = addTimer("Timer1", 0, &Test::Timer1_Timer);
-    Timer2 = addTimer("Timer2", 1000, &Test::Timer2_Timer);
+    answerTimer = addTimer("Timer1", 0, &QuizWindow::answerTimedOut);
+    clockTimer = addTimer("Timer2", 1000, &QuizWindow::clockTick);
 }
 
-void Test::buildControls() {
+void QuizWindow::buildControls() {
     const QFont labelFont = programFont(Typeface::SansSerif, 12, true);
     const QFont buttonFont = programFont(Typeface::SansSerif, 9.75, true);
 
@@ -65,21 +65,21 @@ void Test::buildControls() {
         return b;
     };
 
-    Label1 = label("Label1", QString(), 480, 120, 4815, 375);
+    askedWordLabel = label("Label1", QString(), 480, 120, 4815, 375);
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Vastus"));
-    Text1->setFont(labelFont);
-    placeTwips(Text1, 240, 600, 5055, 420);
-    Text1->installEventFilter(this);
+    answerEdit = new QLineEdit(this);
+    answerEdit->setObjectName(QStringLiteral("Text1"));
+    answerEdit->setAccessibleName(QStringLiteral("Vastus"));
+    answerEdit->setFont(labelFont);
+    placeTwips(answerEdit, 240, 600, 5055, 420);
+    answerEdit->installEventFilter(this);
 
-    Command1 = button("Command1", QStringLiteral("OK"), 960, 1080, 1095, 375);
-    Command2 = button("Command2", QStringLiteral("Close"), 2160, 1080, 1095, 375);
-    Command3 = button("Command3", QStringLiteral("Tulemused"), 3360, 1080, 1695, 375);
-    connect(Command1, &QPushButton::clicked, this, &Test::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Test::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Test::Command3_Click);
+    okButton = button("Command1", QStringLiteral("OK"), 960, 1080, 1095, 375);
+    closeButton = button("Command2", QStringLiteral("Close"), 2160, 1080, 1095, 375);
+    resultsButton = button("Command3", QStringLiteral("Tulemused"), 3360, 1080, 1695, 375);
+    connect(okButton, &QPushButton::clicked, this, &QuizWindow::checkAnswer);
+    connect(closeButton, &QPushButton::clicked, this, &QuizWindow::closeQuiz);
+    connect(resultsButton, &QPushButton::clicked, this, &QuizWindow::showResults);
 
     for (int i = 0; i < 5; ++i) {
         auto* choice = new ClickLabel(this);
@@ -92,49 +92,44 @@ void Test::buildControls() {
         // one with the focus, which is always the highlighted one.
         choice->setFocusPolicy(Qt::StrongFocus);
         choice->installEventFilter(this);
-        connect(choice, &ClickLabel::clicked, this, [this, i] { Kyssa_Click(i + 1); });
-        connect(choice, &ClickLabel::mouseMoved, this, [this, i] { Kyssa_MouseMove(i + 1); });
-        Kyssa[i] = choice;
+        connect(choice, &ClickLabel::clicked, this, [this, i] { pickChoice(i); });
+        connect(choice, &ClickLabel::mouseMoved, this, [this, i] { hoverChoice(i); });
+        choiceLabels[i] = choice;
     }
-    Kyssa1 = Kyssa[0];
-    Kyssa2 = Kyssa[1];
-    Kyssa3 = Kyssa[2];
-    Kyssa4 = Kyssa[3];
-    Kyssa5 = Kyssa[4];
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameShape(QFrame::Box);
-    placeTwips(Shape1, 240, 4680, 5055, 2055);
+    statisticsFrame = new QFrame(this);
+    statisticsFrame->setObjectName(QStringLiteral("Shape1"));
+    statisticsFrame->setFrameShape(QFrame::Box);
+    placeTwips(statisticsFrame, 240, 4680, 5055, 2055);
 
-    Label7 = label("Label7", QStringLiteral("Aeg:"), 360, 4800, 2295, 375);
-    Label2 = label("Label2", QStringLiteral("Vastatud:"), 360, 5280, 2295, 375);
-    Label3 = label("Label3", QStringLiteral("Õigeid:"), 2760, 5280, 2295, 375);
-    Label6 = label("Label6", QStringLiteral("Vastamata:"), 360, 5760, 2295, 375);
-    Label4 = label("Label4", QStringLiteral("Valesid:"), 2760, 5760, 2295, 375);
-    Label5 = label("Label5", QStringLiteral("Õigeid vastuseid on"), 360, 6240, 4695, 375);
+    timeLeftLabel = label("Label7", QStringLiteral("Aeg:"), 360, 4800, 2295, 375);
+    answeredLabel = label("Label2", QStringLiteral("Vastatud:"), 360, 5280, 2295, 375);
+    rightLabel = label("Label3", QStringLiteral("Õigeid:"), 2760, 5280, 2295, 375);
+    unansweredLabel = label("Label6", QStringLiteral("Vastamata:"), 360, 5760, 2295, 375);
+    wrongLabel = label("Label4", QStringLiteral("Valesid:"), 2760, 5760, 2295, 375);
+    percentLabel = label("Label5", QStringLiteral("Õigeid vastuseid on"), 360, 6240, 4695, 375);
 
-    setTabOrder(Text1, Kyssa[0]);
+    setTabOrder(answerEdit, choiceLabels[0]);
     for (int i = 0; i < 4; ++i)
-        setTabOrder(Kyssa[i], Kyssa[i + 1]);
-    setTabOrder(Kyssa[4], Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
+        setTabOrder(choiceLabels[i], choiceLabels[i + 1]);
+    setTabOrder(choiceLabels[4], okButton);
+    setTabOrder(okButton, closeButton);
+    setTabOrder(closeButton, resultsButton);
 }
 
-void Test::Form_Load() {
+void QuizWindow::onLoad() {
     const QuizOptions options = quizOptions(forms);
     if (options.limitOn)
-        Timer1->setInterval(options.limitSeconds * 1000);
+        answerTimer->setInterval(options.limitSeconds * 1000);
 
     const int lastSlot = quizLastSlot(state);
     const QuizStatistics s = quizStatistics(state, lastSlot, options.limitSeconds);
-    Label2->setText(s.answered);
-    Label3->setText(s.right);
-    Label4->setText(s.wrong);
-    Label6->setText(s.left);
-    Label7->setText(s.time);
-    Label5->setText(s.percent);
+    answeredLabel->setText(s.answered);
+    rightLabel->setText(s.right);
+    wrongLabel->setText(s.wrong);
+    unansweredLabel->setText(s.left);
+    timeLeftLabel->setText(s.time);
+    percentLabel->setText(s.percent);
 
     platform.randomize(platform.timeOfDay());
     switch (selectQuestion(state, lastSlot, [this] { return platform.rnd(); })) {
@@ -142,175 +137,167 @@ void Test::Form_Load() {
         break;
     case Selection::ShowResults:
         // Its load step closes this window.
-        forms.show<Tulemus>();
+        forms.show<ResultsWindow>();
         return;
     case Selection::Nothing:
         return;
     }
 
     const int q = state.QuestionIndex;
-    Label1->setText(options.foreignAnswers ? state.EstonianWords[q] : state.ForeignWords[q]);
+    askedWordLabel->setText(options.foreignAnswers ? state.EstonianWords[q]
+                                                   : state.ForeignWords[q]);
     state.AskedMarks[q] = 1;
-    Text1->setText(QString());
+    answerEdit->setText(QString());
     if (options.typed)
         presentTyped();
     else
         presentChoices(options.foreignAnswers, lastSlot);
 }
 
-void Test::presentTyped() {
-    for (ClickLabel* choice : Kyssa)
+void QuizWindow::presentTyped() {
+    for (ClickLabel* choice : choiceLabels)
         choice->setVisible(false);
-    // The statistics take the place of the choices once; Shape1 stays and drops out of sight.
-    const int d = Label7->y() - Kyssa[0]->y();
+    // The statistics take the place of the choices once; statisticsFrame stays and drops out of
+    // sight.
+    const int d = timeLeftLabel->y() - choiceLabels[0]->y();
     if (d == 0)
         return;
-    for (QLabel* label : {Label7, Label6, Label5, Label4, Label3, Label2})
+    for (QLabel* label :
+         {timeLeftLabel, unansweredLabel, percentLabel, wrongLabel, rightLabel, answeredLabel})
         label->move(label->x(), label->y() - d);
     setFixedSize(width(), height() - d);
 }
 
-void Test::presentChoices(bool foreignAnswers, int lastSlot) {
-    Text1->setVisible(false);
-    Command1->setEnabled(false);
+void QuizWindow::presentChoices(bool foreignAnswers, int lastSlot) {
+    answerEdit->setVisible(false);
+    okButton->setEnabled(false);
     // A new question starts with no choice picked: the window itself takes the focus, so Enter
     // does nothing until the pointer or Tab reaches a choice, and Tab starts from the first.
-    for (ClickLabel* choice : Kyssa)
+    for (ClickLabel* choice : choiceLabels)
         useMenuColours(choice);
     setFocus(Qt::OtherFocusReason);
     const auto rnd = [this] { return platform.rnd(); };
     const auto& pool = foreignAnswers ? state.ForeignWords : state.EstonianWords;
     const int right = draw(4, rnd);
-    Kyssa[right]->setText(pool[state.QuestionIndex]);
+    choiceLabels[right]->setText(pool[state.QuestionIndex]);
     for (int i = 0; i < 5; ++i)
         if (i != right)
-            Kyssa[i]->setText(pool[draw(lastSlot, rnd)]);
+            choiceLabels[i]->setText(pool[draw(lastSlot, rnd)]);
 }
 
-void Test::Command1_Click() {
+void QuizWindow::checkAnswer() {
     const QuizOptions options = quizOptions(forms);
     state.ElapsedSeconds = 0;
-    Timer1->setEnabled(false);
-    Timer1->setEnabled(true);
+    answerTimer->setEnabled(false);
+    answerTimer->setEnabled(true);
 
     if (options.typed)
-        Text1->setText(trimBlanks(Text1->text()));
-    if (Text1->text() != expectedAnswer(state, options.foreignAnswers)) {
+        answerEdit->setText(trimBlanks(answerEdit->text()));
+    if (answerEdit->text() != expectedAnswer(state, options.foreignAnswers)) {
         platform.beep();
         saturatingIncrement(state.WrongCount);
-        forms.load<AkenVale>();
+        forms.load<WrongAnswerNotice>();
         if (options.foreignAnswers)
             hide();
-        forms.show<AkenVale>();
+        forms.show<WrongAnswerNotice>();
     }
     saturatingIncrement(state.AnsweredCount);
 
     if (state.AnsweredCount <= quizLastSlot(state)) {
-        Form_Load();
+        onLoad();
         return;
     }
-    forms.show<Tulemus>();
+    forms.show<ResultsWindow>();
     forms.unload(this);
 }
 
-void Test::Command2_Click() {
+void QuizWindow::closeQuiz() {
     forms.unload(this);
-    if (forms.find<Main>())
-        forms.show<Main>();
+    if (forms.find<MainWindow>())
+        forms.show<MainWindow>();
 }
 
-void Test::Command3_Click() {
+void QuizWindow::showResults() {
     if (state.AnsweredCount != 0 && state.NoticeAcknowledged == True)
-        forms.show<Tulemus>();
+        forms.show<ResultsWindow>();
 }
 
-void Test::Text1_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 13 || KeyAscii == 27) {
-        KeyAscii = 0;
-        Command1_Click();
-    }
+void QuizWindow::pickChoice(int index) {
+    answerEdit->setText(choiceLabels[index]->text());
+    checkAnswer();
 }
 
-void Test::Kyssa_Click(int n) {
-    Text1->setText(Kyssa[n - 1]->text());
-    Command1_Click();
-}
-
-void Test::Kyssa_MouseMove(int n) {
-    ClickLabel* hovered = Kyssa[n - 1];
+void QuizWindow::hoverChoice(int index) {
+    ClickLabel* hovered = choiceLabels[index];
     highlight(hovered);
     // Enter and Space pick the highlighted choice, so the focus goes where the pointer is.
     if (focusWidget() != hovered)
         hovered->setFocus(Qt::MouseFocusReason);
 }
 
-void Test::highlight(ClickLabel* chosen) {
+void QuizWindow::highlight(ClickLabel* chosen) {
     if (chosen->palette().color(QPalette::Window) == highlightColor())
         return;
-    for (ClickLabel* choice : Kyssa)
+    for (ClickLabel* choice : choiceLabels)
         if (choice != chosen)
             setColours(choice, menuColor(), menuTextColor());
     setColours(chosen, highlightColor(), highlightTextColor());
 }
 
-void Test::Timer1_Timer() {
+void QuizWindow::answerTimedOut() {
     state.ElapsedSeconds = 0;
-    Command1_Click();
+    checkAnswer();
 }
 
-void Test::Timer2_Timer() {
+void QuizWindow::clockTick() {
     const QuizOptions options = quizOptions(forms);
     if (!options.limitOn)
         return;
     saturatingIncrement(state.ElapsedSeconds);
-    Label7->setText(timeLeftText(options.limitSeconds, state.ElapsedSeconds));
+    timeLeftLabel->setText(timeLeftText(options.limitSeconds, state.ElapsedSeconds));
 }
 
-void Test::Form_Unload() {
-    if (Main* main = forms.find<Main>()) {
+void QuizWindow::onUnload() {
+    if (MainWindow* main = forms.find<MainWindow>()) {
         // Harmless when the main window is hidden already (a second test from the results).
         main->update();
         main->hide();
     }
 }
 
-void Test::closeEvent(QCloseEvent* event) {
+void QuizWindow::closeEvent(QCloseEvent* event) {
     Form::closeEvent(event);
-    if (forms.find<Main>())
-        forms.show<Main>();
+    if (forms.find<MainWindow>())
+        forms.show<MainWindow>();
 }
 
-bool Test::eventFilter(QObject* watched, QEvent* event) {
+bool QuizWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == Text1) {
-            int KeyAscii = 0;
-            if (key == Qt::Key_Return || key == Qt::Key_Enter)
-                KeyAscii = 13;
-            else if (key == Qt::Key_Escape)
-                KeyAscii = 27;
-            if (KeyAscii != 0) {
-                Text1_KeyPress(KeyAscii);
-                return KeyAscii == 0;
+        if (watched == answerEdit) {
+            // Enter and Esc submit the answer and never reach the box.
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+                checkAnswer();
+                return true;
             }
             return false;
         }
         for (int i = 0; i < 5; ++i)
-            if (watched == Kyssa[i] &&
+            if (watched == choiceLabels[i] &&
                 (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
-                Kyssa_Click(i + 1);
+                pickChoice(i);
                 return true;
             }
     } else if (event->type() == QEvent::FocusIn) {
         // Tab and clicks move the highlight with the focus.
-        for (ClickLabel* choice : Kyssa)
+        for (ClickLabel* choice : choiceLabels)
             if (watched == choice)
                 highlight(choice);
     } else if (event->type() == QEvent::FocusOut) {
         // Focus gone elsewhere in this window takes the highlight along; another window coming
         // to the front leaves both where they are.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        for (ClickLabel* choice : Kyssa)
+        for (ClickLabel* choice : choiceLabels)
             if (watched == choice && reason != Qt::ActiveWindowFocusReason &&
                 reason != Qt::PopupFocusReason)
                 useMenuColours(choice);

@@ -6,25 +6,23 @@ class ClickLabel;
 class UiTimer;
 
 // The intro window: a picture and a banner that changes every half second, then the main window.
-class Algus : public Form {
+class IntroWindow : public Form {
     Q_OBJECT
 public:
-    explicit Algus(Forms& forms);
+    explicit IntroWindow(Forms& forms);
 
-    void Timer2_Timer();
-    void Timer1_Timer();
-    void Form_Click();
-    void Form_KeyPress(const QString& text);
-    void Label1_Click();
-    void Label2_Click();
+    // The banner's next text, every half second; the last one hands over.
+    void showNextBanner();
+    // Closes the intro and shows the main window: after the banners, or at a click or a key.
+    void handOver();
 
     // A dictionary to open once the main window is up (from the command line).
     void setFileToOpen(const QString& path) { fileToOpen_ = path; }
 
-    ClickLabel* Label1;
-    ClickLabel* Label2;
-    UiTimer* Timer1;
-    UiTimer* Timer2;
+    ClickLabel* bannerLabel;
+    ClickLabel* authorLabel;
+    UiTimer* handOverTimer;
+    UiTimer* bannerTimer;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,6 @@
-#include "app/Kassav.h"
+#include "app/SavePrompt.h"
 
-#include "app/Main.h"
+#include "app/MainWindow.h"
 #include "dictfile/DictionaryFile.h"
 #include "forms/Forms.h"
 #include "forms/Look.h"
@@ -11,38 +11,39 @@
 #include <QLabel>
 #include <QPushButton>
 
-Kassav::Kassav(Forms& forms) : Form(forms) {
+SavePrompt::SavePrompt(Forms& forms) : Form(forms) {
     setObjectName(QStringLiteral("Kassav"));
     setWindowTitle(QStringLiteral("Save"));
     setClientSize(6420, 2685);
 
-    Label1 = new QLabel(QStringLiteral("Save?"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    fileLabel = new QLabel(QStringLiteral("Save?"), this);
+    fileLabel->setObjectName(QStringLiteral("Label1"));
     // The label shows a file name, never markup.
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setWordWrap(true);
-    Label1->setFont(programFont(Typeface::SansSerif, 12, false));
-    placeTwips(Label1, 360, 480, 5772, 972);
+    fileLabel->setTextFormat(Qt::PlainText);
+    fileLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    fileLabel->setWordWrap(true);
+    fileLabel->setFont(programFont(Typeface::SansSerif, 12, false));
+    placeTwips(fileLabel, 360, 480, 5772, 972);
 
     auto button = [this](const char* name, const QString& caption, int left, int width,
-                         void (Kassav::*handler)()) {
+                         void (SavePrompt::*handler)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
         placeTwips(b, left, 1680, width, 492);
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    Command1 = button("Command1", QStringLiteral("Yes"), 360, 1332, &Kassav::Command1_Click);
-    Command2 = button("Command2", QStringLiteral("No"), 2280, 1212, &Kassav::Command2_Click);
-    Command3 = button("Command3", QStringLiteral("Cancel"), 4080, 1332, &Kassav::Command3_Click);
+    yesButton = button("Command1", QStringLiteral("Yes"), 360, 1332, &SavePrompt::answerYes);
+    noButton = button("Command2", QStringLiteral("No"), 2280, 1212, &SavePrompt::answerNo);
+    cancelButton =
+        button("Command3", QStringLiteral("Cancel"), 4080, 1332, &SavePrompt::answerCancel);
 }
 
-void Kassav::Form_Load() {
-    Label1->setText(state.CurrentFile);
+void SavePrompt::onLoad() {
+    fileLabel->setText(state.CurrentFile);
 }
 
-bool Kassav::writeList() {
+bool SavePrompt::writeList() {
     const auto failure = writeDictionary(state, state.CurrentFile);
     if (failure)
         platform.message(QLatin1String(ApplicationTitle), failure->message, MessageIcon::Critical);
@@ -51,22 +52,22 @@ bool Kassav::writeList() {
 
 // Open goes on only while the main window is there to run it; after a close box the program is
 // on its way out instead.
-void Kassav::goOnWithOpen() {
-    if (Main* main = forms.find<Main>(); main && state.Closing == 0)
-        main->MFOpen_Click();
+void SavePrompt::goOnWithOpen() {
+    if (MainWindow* main = forms.find<MainWindow>(); main && state.Closing == 0)
+        main->openFile();
 }
 
-void Kassav::giveUp(qint16 changedBefore) {
+void SavePrompt::giveUp(qint16 changedBefore) {
     state.Changed = changedBefore;
     state.PendingAction = 0;
     if (state.Closing == 1) {
         state.Closing = 0;
-        forms.show<Main>();
+        forms.show<MainWindow>();
     }
     forms.unload(this);
 }
 
-void Kassav::Command1_Click() {
+void SavePrompt::answerYes() {
     const qint16 changedBefore = state.Changed;
     state.Changed = 0;
 
@@ -75,24 +76,24 @@ void Kassav::Command1_Click() {
         // run it, and either ends the program or is shown again. Its dialog still offers the
         // list's own file, which the fresh main window has reset to the untitled one.
         const QString file = state.CurrentFile;
-        const bool reloaded = !forms.find<Main>();
-        Main* main = forms.load<Main>();
+        const bool reloaded = !forms.find<MainWindow>();
+        MainWindow* main = forms.load<MainWindow>();
         if (!main)
             return;
         if (reloaded)
             state.CurrentFile = file;
         switch (main->saveAs()) {
-        case Main::SaveAsOutcome::Ended:
+        case MainWindow::SaveAsOutcome::Ended:
             return;
-        case Main::SaveAsOutcome::Failed:
+        case MainWindow::SaveAsOutcome::Failed:
             giveUp(changedBefore);
             return;
-        case Main::SaveAsOutcome::Cancelled:
+        case MainWindow::SaveAsOutcome::Cancelled:
             // Back as a freshly loaded main window: untitled, as its title says.
             if (reloaded)
                 state.CurrentFile = untitledPath(platform.workingDirectory());
             break;
-        case Main::SaveAsOutcome::Saved:
+        case MainWindow::SaveAsOutcome::Saved:
             break;
         }
         forms.unload(this);
@@ -115,7 +116,7 @@ void Kassav::Command1_Click() {
     closeAnswered();
 }
 
-void Kassav::Command2_Click() {
+void SavePrompt::answerNo() {
     state.Changed = 0;
     if (state.PendingAction == 1) {
         state.PendingAction = 0;
@@ -128,7 +129,7 @@ void Kassav::Command2_Click() {
     closeAnswered();
 }
 
-void Kassav::closeAnswered() {
+void SavePrompt::closeAnswered() {
     // A close box answered here is over: the program ends with the last window, or, with the
     // editor or the quiz still open, goes on without a close pending, so a later Save As does
     // not end it.
@@ -136,18 +137,18 @@ void Kassav::closeAnswered() {
     forms.unload(this);
 }
 
-void Kassav::Command3_Click() {
+void SavePrompt::answerCancel() {
     state.PendingAction = 0;
     // The main window comes back before the prompt goes, so the program never finds itself
     // without a window in between.
     if (state.Closing == 1) {
         state.Closing = 0;
-        forms.show<Main>();
+        forms.show<MainWindow>();
     }
     forms.unload(this);
 }
 
-void Kassav::closeEvent(QCloseEvent* event) {
+void SavePrompt::closeEvent(QCloseEvent* event) {
     event->ignore();
-    Command3_Click();
+    answerCancel();
 }

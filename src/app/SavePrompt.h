@@ -7,20 +7,20 @@ class QPushButton;
 
 // The save prompt: asks whether to save the list before Open, Exit or the main window's close
 // box discards it, and then goes on with that command (PendingAction, Closing).
-class Kassav : public Form {
+class SavePrompt : public Form {
     Q_OBJECT
 public:
-    explicit Kassav(Forms& forms);
+    explicit SavePrompt(Forms& forms);
 
-    void Form_Load() override;
-    void Command1_Click(); // Yes
-    void Command2_Click(); // No
-    void Command3_Click(); // Cancel
+    void onLoad() override;
+    void answerYes();
+    void answerNo();
+    void answerCancel();
 
-    QLabel* Label1;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
+    QLabel* fileLabel;
+    QPushButton* yesButton;
+    QPushButton* noButton;
+    QPushButton* cancelButton;
 
 protected:
     // Closing the prompt by its close box answers Cancel, so a close-box exit never loses the

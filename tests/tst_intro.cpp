@@ -1,5 +1,5 @@
-#include "app/Algus.h"
-#include "app/Main.h"
+#include "app/IntroWindow.h"
+#include "app/MainWindow.h"
 #include "forms/ClickLabel.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
@@ -21,10 +21,10 @@ struct Started {
     ProgramState state;
     FakePlatform platform;
     Forms forms{state, platform};
-    QPointer<Algus> intro = forms.show<Algus>();
+    QPointer<IntroWindow> intro = forms.show<IntroWindow>();
 };
 
-class TestAlgus : public QObject {
+class TestIntro : public QObject {
     Q_OBJECT
 private slots:
     // A thin raised frame, light at the top and left and dark at the bottom and right, runs round
@@ -33,10 +33,10 @@ private slots:
         Started s;
         auto& [state, platform, forms, intro] = s;
         // The texts arrive once the event loop has put the window on screen.
-        QVERIFY(intro->Label1->text().isEmpty() && !intro->Label2->isVisible());
+        QVERIFY(intro->bannerLabel->text().isEmpty() && !intro->authorLabel->isVisible());
         settle();
-        QVERIFY(intro->Label2->isVisible());
-        QCOMPARE(intro->Label2->text(), QStringLiteral("Author:     Orvandel"));
+        QVERIFY(intro->authorLabel->isVisible());
+        QCOMPARE(intro->authorLabel->text(), QStringLiteral("Author:     Orvandel"));
         QVERIFY(intro->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(intro->minimumSize(), intro->maximumSize());
         const QImage shot = intro->grab().toImage();
@@ -56,16 +56,16 @@ private slots:
         // The interval is the step counter: 500, 501, 502 and 503 ms, each restarting the count.
         const QStringList banner = {"Sonarix ver 1.3.9", "Made by", "Orvandel",
                                     "Click the window to continiue"};
-        QCOMPARE(intro->Label1->text(), banner[0]);
+        QCOMPARE(intro->bannerLabel->text(), banner[0]);
         for (int step = 0; step < banner.size(); ++step) {
-            QVERIFY(!forms.find<Main>());
+            QVERIFY(!forms.find<MainWindow>());
             platform.advance(499 + step);
-            QCOMPARE(intro->Label1->text(), banner[qMax(0, step - 1)]);
+            QCOMPARE(intro->bannerLabel->text(), banner[qMax(0, step - 1)]);
             platform.advance(1);
-            QCOMPARE(intro->Label1->text(), banner[step]);
+            QCOMPARE(intro->bannerLabel->text(), banner[step]);
         }
-        QVERIFY(!forms.find<Algus>() && !intro->isVisible());
-        QVERIFY(forms.find<Main>() && forms.find<Main>()->isVisible());
+        QVERIFY(!forms.find<IntroWindow>() && !intro->isVisible());
+        QVERIFY(forms.find<MainWindow>() && forms.find<MainWindow>()->isVisible());
         platform.advance(5000);
         QCOMPARE(platform.endCount, 0);
     }
@@ -103,12 +103,12 @@ private slots:
         if (key == 0)
             QTest::mouseClick(intro, Qt::LeftButton, {}, QPoint(5, 5));
         else if (key == 1)
-            click(intro->Label2);
+            click(intro->authorLabel);
         else
             QTest::sendKeyEvent(QTest::Click, intro, Qt::Key(key), text,
                                 Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(!forms.find<Algus>(), handsOver);
-        QCOMPARE(forms.find<Main>() != nullptr, handsOver);
+        QCOMPARE(!forms.find<IntroWindow>(), handsOver);
+        QCOMPARE(forms.find<MainWindow>() != nullptr, handsOver);
         QCOMPARE(platform.endCount, 0);
     }
 
@@ -147,11 +147,11 @@ private slots:
         Started s;
         auto& [state, platform, forms, intro] = s;
         intro->setFileToOpen(argument);
-        QVERIFY(!forms.find<Main>());
-        click(intro->Label1);
+        QVERIFY(!forms.find<MainWindow>());
+        click(intro->bannerLabel);
         QDir::setCurrent(previous);
 
-        Main* main = forms.find<Main>();
+        MainWindow* main = forms.find<MainWindow>();
         QVERIFY(main && main->isVisible());
         QCOMPARE(main->windowTitle(),
                  QString(read ? "Tolkrix - sõnad.dic" : "Sonarix - Untitled.dic"));
@@ -170,12 +170,12 @@ private slots:
         QCOMPARE(state.Changed, 0);
 
         // Save writes back to the file that was read, and asks for a name otherwise.
-        click(main->Toolbar1->widgetForAction(
-            main->Toolbar1->findChild<QAction*>(QStringLiteral("Toolbar1_Save"))));
+        click(main->toolBar->widgetForAction(
+            main->toolBar->findChild<QAction*>(QStringLiteral("Toolbar1_Save"))));
         QCOMPARE(platform.dialogs.size(), read ? 0 : 1);
         QCOMPARE(QFile::exists(dir.filePath("puudub.dic")), false);
     }
 };
 
-QTEST_MAIN(TestAlgus)
-#include "tst_algus.moc"
+QTEST_MAIN(TestIntro)
+#include "tst_intro.moc"

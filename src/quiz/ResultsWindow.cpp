@@ -1,11 +1,11 @@
-#include "quiz/Tulemus.h"
+#include "quiz/ResultsWindow.h"
 
-#include "app/Main.h"
+#include "app/MainWindow.h"
 #include "forms/Forms.h"
 #include "forms/Look.h"
 #include "platform/Platform.h"
+#include "quiz/QuizWindow.h"
 #include "quiz/Scoring.h"
-#include "quiz/Test.h"
 #include "state/ProgramState.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QStyle>
 
-Tulemus::Tulemus(Forms& forms) : Form(forms) {
+ResultsWindow::ResultsWindow(Forms& forms) : Form(forms) {
     setObjectName(QStringLiteral("Tulemus"));
     setWindowTitle(QStringLiteral("Tulemus"));
     setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation));
@@ -31,10 +31,10 @@ Tulemus::Tulemus(Forms& forms) : Form(forms) {
         placeTwips(l, 120, top, 4095, 375);
         return l;
     };
-    Label1 = label("Label1", 120);
-    Label2 = label("Label2", 600);
-    Label3 = label("Label3", 1080);
-    Label4 = label("Label4", 1560);
+    totalLabel = label("Label1", 120);
+    rightLabel = label("Label2", 600);
+    wrongLabel = label("Label3", 1080);
+    percentLabel = label("Label4", 1560);
 
     auto button = [&](const char* name, const QString& caption, int left) {
         auto* b = new QPushButton(caption, this);
@@ -44,50 +44,50 @@ Tulemus::Tulemus(Forms& forms) : Form(forms) {
         placeTwips(b, left, 2640, 1695, 615);
         return b;
     };
-    Command1 = button("Command1", QStringLiteral("Uus test"), 240);
-    Command2 = button("Command2", QStringLiteral("Lõpetan"), 2280);
-    setTabOrder(Command1, Command2);
-    Command1->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &Tulemus::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Tulemus::Command2_Click);
+    newTestButton = button("Command1", QStringLiteral("Uus test"), 240);
+    finishButton = button("Command2", QStringLiteral("Lõpetan"), 2280);
+    setTabOrder(newTestButton, finishButton);
+    newTestButton->setFocus();
+    connect(newTestButton, &QPushButton::clicked, this, &ResultsWindow::startNewTest);
+    connect(finishButton, &QPushButton::clicked, this, &ResultsWindow::finish);
 }
 
-void Tulemus::Form_Load() {
-    forms.unload<Test>();
+void ResultsWindow::onLoad() {
+    forms.unload<QuizWindow>();
     const ResultTexts texts = resultTexts(state);
-    Label1->setText(texts.total);
-    Label2->setText(texts.right);
-    Label3->setText(texts.wrong);
+    totalLabel->setText(texts.total);
+    rightLabel->setText(texts.right);
+    wrongLabel->setText(texts.wrong);
     if (state.AnsweredCount != 0) {
         platform.beep();
         platform.beep();
         platform.beep();
     }
-    Label4->setText(texts.percent);
+    percentLabel->setText(texts.percent);
 }
 
-void Tulemus::Command1_Click() {
+void ResultsWindow::startNewTest() {
     state.AnsweredCount = 0;
     state.WrongCount = 0;
     forms.unload(this);
-    forms.show<Test>();
+    forms.show<QuizWindow>();
 }
 
-void Tulemus::Command2_Click() {
+void ResultsWindow::finish() {
     state.AnsweredCount = 0;
     state.WrongCount = 0;
     forms.unload(this);
-    forms.unload<Test>();
+    forms.unload<QuizWindow>();
     showMain();
 }
 
-void Tulemus::closeEvent(QCloseEvent* event) {
+void ResultsWindow::closeEvent(QCloseEvent* event) {
     Form::closeEvent(event);
     showMain();
 }
 
-void Tulemus::showMain() {
+void ResultsWindow::showMain() {
     // A main window closed meanwhile is not brought back: the program ends with its last window.
-    if (forms.find<Main>())
-        forms.show<Main>();
+    if (forms.find<MainWindow>())
+        forms.show<MainWindow>();
 }

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "state/ProgramState.h"
 
+#include <QStandardPaths>
 #include <QtEndian>
 
 namespace sysinfo {
@@ -27,6 +28,41 @@ public:
 private:
     Registry& registry_;
 };
+
+bool startFromRegistry(Platform& platform) {
+    try {
+        Registry& registry = platform.registry();
+        QString toolPath;
+        if (readRegistryValue(registry, Registry::LocalMachine,
+                              "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", toolPath)) {
+            // A value of another type reads as nothing, and nothing cannot be started.
+            return !toolPath.isEmpty() && platform.startProgram(toolPath);
+        }
+        if (readRegistryValue(registry, Registry::LocalMachine,
+                              "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", toolPath)) {
+            const QString tool = toolPath + QStringLiteral("\\MSINFO32.EXE");
+            return platform.fileExists(tool) && platform.startProgram(tool);
+        }
+    } catch (const ValueError&) {
+        // Falls through to the message, like any other failure.
+    }
+    return false;
+}
+
+bool startDesktopTool(Platform& platform) {
+    const QStringList path = platform.programSearchPath();
+    // With no folders at all, findExecutable() would search the real PATH after all.
+    if (path.isEmpty())
+        return false;
+    for (const DesktopTool& tool : DesktopTools) {
+        const QString found = QStandardPaths::findExecutable(QLatin1String(tool.program), path);
+        const QStringList arguments =
+            tool.argument ? QStringList{QLatin1String(tool.argument)} : QStringList{};
+        if (!found.isEmpty() && platform.startProgram(found, arguments))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -68,24 +104,8 @@ bool readRegistryValue(Registry& registry, Registry::Handle root, const QByteArr
 }
 
 void startSystemInformation(Platform& platform) {
-    try {
-        Registry& registry = platform.registry();
-        QString toolPath;
-        if (readRegistryValue(registry, Registry::LocalMachine,
-                              "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", toolPath)) {
-            // A value of another type reads as nothing, and nothing cannot be started.
-            if (!toolPath.isEmpty() && platform.startProgram(toolPath))
-                return;
-        } else if (readRegistryValue(registry, Registry::LocalMachine,
-                                     "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
-                                     toolPath)) {
-            const QString tool = toolPath + QStringLiteral("\\MSINFO32.EXE");
-            if (platform.fileExists(tool) && platform.startProgram(tool))
-                return;
-        }
-    } catch (const ValueError&) {
-        // Falls through to the message, like any other failure.
-    }
+    if (startFromRegistry(platform) || startDesktopTool(platform))
+        return;
     platform.message(QLatin1String(ApplicationTitle), QLatin1String(UnavailableText),
                      MessageIcon::None);
 }

@@ -32,8 +32,18 @@ public:
 bool readRegistryValue(Registry& registry, Registry::Handle root, const QByteArray& keyName,
                        const QByteArray& valueName, QString& value);
 
-// Starts the System Information tool found through the registry without waiting for it, or
-// tells the user it is unavailable.
+// The desktop's own system information programs, looked for on PATH in this order when the
+// registry names no tool that starts (as on any system but Windows): KDE's Info Center, GNOME's
+// settings at the system overview, HardInfo.
+struct DesktopTool {
+    const char* program;
+    const char* argument; // nullptr: none
+};
+inline constexpr DesktopTool DesktopTools[] = {
+    {"kinfocenter", nullptr}, {"gnome-control-center", "info-overview"}, {"hardinfo", nullptr}};
+
+// Starts the System Information tool found through the registry, or else the first desktop tool
+// found that starts, without waiting for it; or tells the user it is unavailable.
 void startSystemInformation(Platform& platform);
 
 } // namespace sysinfo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -38,7 +39,10 @@ public:
     // Ends the program at once; the caller returns without doing anything further.
     virtual void endProgram() = 0;
     // Starts a program in a normal, focused window without waiting for it.
-    virtual bool startProgram(const QString& path) = 0;
+    virtual bool startProgram(const QString& path, const QStringList& arguments) = 0;
+    bool startProgram(const QString& path) { return startProgram(path, {}); }
+    // The folders searched for programs by name (PATH), in order.
+    virtual QStringList programSearchPath() = 0;
     virtual bool fileExists(const QString& path) = 0;
     virtual QString workingDirectory() = 0;
     // Seconds since midnight, with the fraction.

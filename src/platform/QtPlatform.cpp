@@ -124,8 +124,12 @@ void QtPlatform::endProgram() {
     QCoreApplication::exit(0);
 }
 
-bool QtPlatform::startProgram(const QString& path) {
-    return QProcess::startDetached(QDir::fromNativeSeparators(path), {});
+bool QtPlatform::startProgram(const QString& path, const QStringList& arguments) {
+    return QProcess::startDetached(QDir::fromNativeSeparators(path), arguments);
+}
+
+QStringList QtPlatform::programSearchPath() {
+    return qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
 }
 
 bool QtPlatform::fileExists(const QString& path) {

@@ -19,7 +19,8 @@ public:
     FileDialogResult saveFileDialog(FileDialogSettings& settings) override;
     void beep() override;
     void endProgram() override;
-    bool startProgram(const QString& path) override;
+    bool startProgram(const QString& path, const QStringList& arguments) override;
+    QStringList programSearchPath() override;
     bool fileExists(const QString& path) override;
     QString workingDirectory() override;
     double timeOfDay() override;

@@ -99,8 +99,8 @@ FileDialogResult FakePlatform::saveFileDialog(FileDialogSettings& settings) {
     return answerDialog(true, settings);
 }
 
-bool FakePlatform::startProgram(const QString& path) {
-    started << path;
+bool FakePlatform::startProgram(const QString& path, const QStringList& arguments) {
+    started << (QStringList{path} + arguments).join(u' ');
     return startSucceeds;
 }
 

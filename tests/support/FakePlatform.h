@@ -75,9 +75,10 @@ public:
     QQueue<FileDialogResult> dialogAnswers; // an empty queue answers "cancelled"
     int beeps = 0;
     int endCount = 0;
-    QStringList started;
+    QStringList started; // each program with its arguments, joined by blanks
     bool startSucceeds = true;
     QSet<QString> existingFiles; // exist besides the files on disk
+    QStringList searchPath;      // PATH; empty by default, so no real program is ever found
     QString workingDir = QStringLiteral("/work/dir");
     double clock = 43200.5;
     QQueue<double> randomValues; // an empty queue answers 0
@@ -99,7 +100,8 @@ public:
     FileDialogResult saveFileDialog(FileDialogSettings& settings) override;
     void beep() override { ++beeps; }
     void endProgram() override { ++endCount; }
-    bool startProgram(const QString& path) override;
+    bool startProgram(const QString& path, const QStringList& arguments) override;
+    QStringList programSearchPath() override { return searchPath; }
     bool fileExists(const QString& path) override;
     QString workingDirectory() override { return workingDir; }
     double timeOfDay() override { return clock; }

@@ -265,6 +265,12 @@ def press(acc):
     raise Failure(f"{acc.name!r} has no press action, only {names}")
 
 
+def press_action(acc, name):
+    action = acc.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index(name))
+
+
 def text(acc):
     t = acc.queryText()
     return t.getText(0, t.characterCount)
@@ -277,6 +283,10 @@ def set_text(acc, value):
 
 def value(acc):
     return acc.queryValue().currentValue
+
+
+def set_value(acc, number):
+    acc.queryValue().currentValue = number
 
 
 def focused(acc):

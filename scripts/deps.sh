@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshots need, if any are missing.
+# Installs the Debian packages the build, the tests (the end-to-end ones included) and the
+# screenshots need, if any are missing.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils libxml2-utils shared-mime-info file
+  python3 python3-gi python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus-daemon dbus-bin
 )
 
 missing=()

@@ -17,8 +17,8 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 # A unity build: the Qt headers are read once per batch of sources instead of once per file,
 # which more than halves the build on two cores.
 {
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSONARIX_TESTS=OFF -DCMAKE_UNITY_BUILD=ON \
-    "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON \
+    -DSONARIX_TESTS=OFF "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
   cmake --build "$build" --parallel 2
   (cd "$build" && cpack -G DEB)
 } >&2

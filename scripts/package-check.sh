@@ -32,7 +32,10 @@ bin=$root/usr/bin/sonarix
 "$bin" --help | grep -q '^Usage: .*/sonarix \[options\] \[FILE\.dic\]$'
 status=0
 "$bin" --no-such-option >"$work/out" 2>"$work/err" || status=$?
-[ "$status" -eq 2 ] && [ ! -s "$work/out" ] && grep -q "^sonarix: Unknown option 'no-such-option'\.$" "$work/err"
+# Each test stands alone: set -e ignores a failure inside an && list.
+[ "$status" -eq 2 ]
+[ ! -s "$work/out" ]
+grep -q "^sonarix: Unknown option 'no-such-option'\.$" "$work/err"
 
 # Starts the program with the given arguments and waits until a window titled as $1 shows.
 shows() {

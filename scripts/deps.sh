@@ -8,7 +8,7 @@ packages=(
   xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils libxml2-utils shared-mime-info file
-  lintian appstream groff man-db dpkg-dev fakeroot g++-mingw-w64-x86-64-posix
+  lintian appstream groff-base man-db dpkg-dev g++-mingw-w64-x86-64-posix
 )
 
 missing=()

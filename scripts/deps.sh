@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   desktop-file-utils libxml2-utils shared-mime-info file
   python3 python3-gi python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus-daemon dbus-bin
+  lintian appstream groff-base man-db dpkg-dev g++-mingw-w64-x86-64-posix
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/IntroWindow.h"
 #include "forms/Forms.h"
 #include "platform/QtPlatform.h"
@@ -5,10 +6,34 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+// Prints what the command line answered; true when the program is to end here.
+bool answered(const CommandLine& command) {
+    std::fputs(command.output.toLocal8Bit().constData(), stdout);
+    std::fputs(command.error.toLocal8Bit().constData(), stderr);
+    return !command.run;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QLatin1String(ApplicationTitle));
+    QCoreApplication::setApplicationVersion(versionText());
+    {
+        // --help and --version answer on a terminal without a display, before the GUI starts.
+        // Anything else waits until Qt has taken its own options (-platform, -style) out.
+        const QCoreApplication console(argc, argv);
+        const CommandLine command = parseCommandLine(QCoreApplication::arguments());
+        if (!command.run && command.exitCode == 0 && answered(command))
+            return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QLatin1String(ApplicationTitle));
-    QApplication::setApplicationVersion(versionText());
+    const CommandLine command = parseCommandLine(QApplication::arguments());
+    if (answered(command))
+        return command.exitCode;
     // Hidden windows still count as open; Forms decides when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -16,7 +41,7 @@ int main(int argc, char* argv[]) {
     QtPlatform platform;
     Forms forms(state, platform);
     // "sonarix FILE.dic" opens the file once the main window is up, as the desktop entry asks.
-    if (IntroWindow* intro = forms.show<IntroWindow>(); intro && app.arguments().size() > 1)
-        intro->setFileToOpen(app.arguments().at(1));
+    if (IntroWindow* intro = forms.show<IntroWindow>(); intro && !command.file.isEmpty())
+        intro->setFileToOpen(command.file);
     return app.exec();
 }

@@ -13,7 +13,9 @@ class Platform;
 // road through the registry can be tested without widgets.
 namespace sysinfo {
 
-inline constexpr quint32 AllAccess = 0x2003F; // KEY_ALL_ACCESS
+// Read rights and every key-specific right; the launcher has always asked for this, though
+// Windows' own KEY_ALL_ACCESS is 0xF003F.
+inline constexpr quint32 AllAccess = 0x2003F;
 inline constexpr int BufferSize = 1024;
 
 inline constexpr auto UnavailableText = "System Information Is Unavailable At This Time";

@@ -57,25 +57,23 @@ bool activate(QWidget* window) {
     return QTest::qWaitForWindowActive(window);
 }
 
-struct Window {
-    const char* name;
-    QWidget* (*open)(Forms&);
-};
-const Window windows[] = {
-    {"Main", [](Forms& forms) -> QWidget* { return forms.find<MainWindow>(); }},
-    {"Editor", [](Forms& forms) -> QWidget* { return forms.show<EditorWindow>(); }},
-    {"Test", [](Forms& forms) -> QWidget* { return forms.show<QuizWindow>(); }},
-    {"Test choices",
-     [](Forms& forms) -> QWidget* {
-         click(forms.find<MainWindow>()->multipleChoiceOption);
-         return forms.show<QuizWindow>();
-     }},
-    {"AkenVale", [](Forms& forms) -> QWidget* { return forms.show<WrongAnswerNotice>(); }},
-    {"Tulemus", [](Forms& forms) -> QWidget* { return forms.show<ResultsWindow>(); }},
-    {"About", [](Forms& forms) -> QWidget* { return forms.show<AboutWindow>(); }},
-    {"Kassav", [](Forms& forms) -> QWidget* { return forms.show<SavePrompt>(); }},
-    {"Algus", [](Forms& forms) -> QWidget* { return forms.show<IntroWindow>(); }},
-};
+template <class W> QWidget* show(Forms& forms) {
+    return forms.show<W>();
+}
+QWidget* showChoices(Forms& forms) {
+    click(forms.find<MainWindow>()->multipleChoiceOption);
+    return forms.show<QuizWindow>();
+}
+const std::pair<const char*, QWidget* (*)(Forms&)> windows[] = {
+    {"Main", show<MainWindow>},
+    {"Editor", show<EditorWindow>},
+    {"Test", show<QuizWindow>},
+    {"Test choices", showChoices},
+    {"AkenVale", show<WrongAnswerNotice>},
+    {"Tulemus", show<ResultsWindow>},
+    {"About", show<AboutWindow>},
+    {"Kassav", show<SavePrompt>},
+    {"Algus", show<IntroWindow>}};
 
 } // namespace
 
@@ -86,12 +84,12 @@ private slots:
     void controlsNamedInTabChainLabelsAtTop_data() {
         QTest::addColumn<int>("window");
         for (int i = 0; i < int(std::size(windows)); ++i)
-            QTest::newRow(windows[i].name) << i;
+            QTest::newRow(windows[i].first) << i;
     }
     void controlsNamedInTabChainLabelsAtTop() {
         QFETCH(int, window);
         Program program;
-        QWidget* shown = windows[window].open(program.forms);
+        QWidget* shown = windows[window].second(program.forms);
         QVERIFY(shown && shown->isVisible());
 
         // Tab from the focused control goes round every control that takes the focus.
@@ -105,8 +103,7 @@ private slots:
             QVERIFY2(label->hasScaledContents() ||
                          (label->alignment() & Qt::AlignVertical_Mask) == Qt::AlignTop,
                      qPrintable(label->objectName()));
-        const auto controls = shown->findChildren<QWidget*>();
-        for (QWidget* w : controls) {
+        for (QWidget* w : shown->findChildren<QWidget*>()) {
             if (!w->isVisibleTo(shown) || !(w->focusPolicy() & Qt::TabFocus))
                 continue;
             QVERIFY2(!spokenName(w).trimmed().isEmpty(), qPrintable(w->objectName()));

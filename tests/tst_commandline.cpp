@@ -15,45 +15,36 @@ private slots:
         QTest::addColumn<QString>("output"); // a pattern for the whole text
         QTest::addColumn<QString>("error");  // the exact text
         QTest::addColumn<QString>("file");
-
+        const auto runs = [](const char* tag, const QStringList& arguments, const char* file) {
+            QTest::newRow(tag) << arguments << true << 0 << QString() << QString() << file;
+        };
+        const auto exits = [](const char* tag, const QStringList& arguments, int code,
+                              const QString& output, const QString& error = {}) {
+            QTest::newRow(tag) << arguments << false << code << output << error << QString();
+        };
+        const auto unknown = [&](const char* tag, const QStringList& arguments, const char* name) {
+            exits(tag, arguments, 2, {},
+                  QStringLiteral("sonarix: Unknown option '%1'.\n"
+                                 "Try 'sonarix --help' for more information.\n")
+                      .arg(QLatin1String(name)));
+        };
         const QString help = QStringLiteral(
             "Usage: \\S+ \\[options\\] \\[FILE\\.dic\\]\\n.*\\n\\nOptions:\\n"
             "  -h, --help +Displays help on commandline options\\.\\n"
             "  -v, --version +Displays version information\\.\\n\\n"
             "Arguments:\\n  FILE\\.dic +Dictionary to open once the main window is up\\.\\n");
         const QString version = QStringLiteral("Sonarix 1\\.3\\.9\\n");
-        const auto unknown = [](const char* option) {
-            return QStringLiteral("sonarix: Unknown option '%1'.\n"
-                                  "Try 'sonarix --help' for more information.\n")
-                .arg(QLatin1String(option));
-        };
-        QTest::newRow("plain") << QStringList{} << true << 0 << ""
-                               << ""
-                               << "";
-        QTest::newRow("file") << QStringList{"words.dic"} << true << 0 << ""
-                              << ""
-                              << "words.dic";
-        QTest::newRow("second file ignored") << QStringList{"a.dic", "b.dic"} << true << 0 << ""
-                                             << ""
-                                             << "a.dic";
-        QTest::newRow("file after --") << QStringList{"--", "-x.dic"} << true << 0 << ""
-                                       << ""
-                                       << "-x.dic";
-        QTest::newRow("--help") << QStringList{"--help"} << false << 0 << help << ""
-                                << "";
-        QTest::newRow("-h with a file") << QStringList{"-h", "a.dic"} << false << 0 << help << ""
-                                        << "";
-        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << version << ""
-                                   << "";
-        QTest::newRow("-v after a file")
-            << QStringList{"a.dic", "-v"} << false << 0 << version << ""
-            << "";
-        QTest::newRow("unknown long") << QStringList{"--frobnicate", "a.dic"} << false << 2 << ""
-                                      << unknown("frobnicate") << "";
-        QTest::newRow("unknown short")
-            << QStringList{"-x"} << false << 2 << "" << unknown("x") << "";
-        QTest::newRow("--help-all is not ours")
-            << QStringList{"--help-all"} << false << 2 << "" << unknown("help-all") << "";
+        runs("plain", {}, "");
+        runs("file", {"words.dic"}, "words.dic");
+        runs("second file ignored", {"a.dic", "b.dic"}, "a.dic");
+        runs("file after --", {"--", "-x.dic"}, "-x.dic");
+        exits("--help", {"--help"}, 0, help);
+        exits("-h with a file", {"-h", "a.dic"}, 0, help);
+        exits("--version", {"--version"}, 0, version);
+        exits("-v after a file", {"a.dic", "-v"}, 0, version);
+        unknown("unknown long", {"--frobnicate", "a.dic"}, "frobnicate");
+        unknown("unknown short", {"-x"}, "x");
+        unknown("--help-all is not ours", {"--help-all"}, "help-all");
     }
     void outcome() {
         QFETCH(QStringList, arguments);
@@ -62,8 +53,7 @@ private slots:
         QFETCH(QString, output);
         QFETCH(QString, error);
         QFETCH(QString, file);
-        const CommandLine got =
-            parseCommandLine(QStringList{QStringLiteral("/usr/bin/sonarix")} + arguments);
+        const CommandLine got = parseCommandLine(QStringList{"/usr/bin/sonarix"} + arguments);
         QCOMPARE(got.run, run);
         QCOMPARE(got.exitCode, exitCode);
         const QRegularExpression pattern(QRegularExpression::anchoredPattern(output),

@@ -1,6 +1,7 @@
 // Reading and writing dictionary files: line ends, quoting, the code page, the 1000-pair limit.
 #include "dictfile/DictionaryFile.h"
 #include "state/ProgramState.h"
+#include "support/TestUtil.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,18 +14,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool put(const QString& path, const QByteArray& bytes, mode_t mode = 0644) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-           ::chmod(QFile::encodeName(path).constData(), mode) == 0;
-}
 
 // The i-node tells a file written in place from one replaced by a new file.
 ino_t inode(const QString& path) {
@@ -72,12 +64,12 @@ private slots:
         QFETCH(bool, leftOver);
         ProgramState s;
         s.WordCount = 500;
-        s.EstonianWords.fill(QStringLiteral("old"));
-        s.ForeignWords.fill(QStringLiteral("old"));
+        s.EstonianWords.fill(u"old"_s);
+        s.ForeignWords.fill(u"old"_s);
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         bool partial = !leftOver;
-        const auto failure = readDictionary(s, buffer, QStringLiteral("x.dic"), {}, &partial);
+        const auto failure = readDictionary(s, buffer, u"x.dic"_s, {}, &partial);
         QCOMPARE(failure ? failure->number : 0, error);
         QCOMPARE(partial, leftOver);
         QCOMPARE(s.WordCount, wordCount);
@@ -87,7 +79,7 @@ private slots:
                 !s.ForeignWords[k].isEmpty())
                 read << s.EstonianWords[k] + QLatin1Char('|') + s.ForeignWords[k];
         QCOMPARE(read, expected);
-        QCOMPARE(s.EstonianWords[1000], QStringLiteral("old")); // past what a file holds
+        QCOMPARE(s.EstonianWords[1000], u"old"_s); // past what a file holds
     }
 
     // The bytes a save leaves over an old file, and the words in memory afterwards (as they
@@ -135,10 +127,10 @@ private slots:
         }
         s.WordCount = qint16(list.size() - 1);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("list.dic"));
-        QVERIFY(put(path, "vana\r\nold\r\n"));
+        const QString path = dir.filePath(u"list.dic"_s);
+        QVERIFY(writeFile(path, "vana\r\nold\r\n"));
         QVERIFY(!writeDictionary(s, path));
-        QCOMPARE(contents(path), bytes);
+        QCOMPARE(fileBytes(path), bytes);
         QStringList memory;
         QStringList back;
         ProgramState read;
@@ -171,18 +163,18 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, saves);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("list.dic"));
-        QVERIFY(!mode || put(path, "vana\r\nold\r\n", mode_t(mode)));
+        const QString path = dir.filePath(u"list.dic"_s);
+        QVERIFY(!mode || writeFile(path, "vana\r\nold\r\n", mode));
         const QByteArray folder = QFile::encodeName(dir.path());
         const auto unlock = qScopeGuard([&] { ::chmod(folder.constData(), 0755); });
         QVERIFY(::chmod(folder.constData(), locked ? 0555 : 0755) == 0);
         const ino_t before = inode(path);
-        const QByteArray old = contents(path);
+        const QByteArray old = fileBytes(path);
         ProgramState s;
-        s.EstonianWords[0] = QStringLiteral("koer");
-        s.ForeignWords[0] = QStringLiteral("ex-dog");
+        s.EstonianWords[0] = u"koer"_s;
+        s.ForeignWords[0] = u"ex-dog"_s;
         QCOMPARE(!writeDictionary(s, path), saves);
-        QCOMPARE(contents(path), saves ? QByteArray("koer\r\nex}dog\r\n") : old);
+        QCOMPARE(fileBytes(path), saves ? QByteArray("koer\r\nex}dog\r\n") : old);
         QVERIFY(!saves || (inode(path) == before) == locked);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), int(mode != 0));
     }
@@ -191,30 +183,28 @@ private:
     // Permissions do not stop root: the row runs again as nobody, in a copy of this program
     // where nobody can reach it.
     void asNobody() {
-        QTemporaryDir bin(QStringLiteral("/tmp/tst_dictfile-XXXXXX"));
-        const QString copy = bin.filePath(QStringLiteral("tst_dictfile"));
+        QTemporaryDir bin(u"/tmp/tst_dictfile-XXXXXX"_s);
+        const QString copy = bin.filePath(u"tst_dictfile"_s);
         QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
         QVERIFY(::chmod(QFile::encodeName(bin.path()).constData(), 0755) == 0);
         QVERIFY(::chmod(QFile::encodeName(copy).constData(), 0755) == 0);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
+        env.insert(u"TMPDIR"_s, u"/tmp"_s);
         // The leak checker's suppressions may lie where nobody can read them.
-        env.remove(QStringLiteral("LSAN_OPTIONS"));
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+        env.remove(u"LSAN_OPTIONS"_s);
+        env.insert(u"ASAN_OPTIONS"_s, env.value(u"ASAN_OPTIONS"_s) + u":detect_leaks=0"_s);
         QProcess child;
         child.setProcessEnvironment(env);
-        child.setWorkingDirectory(QStringLiteral("/tmp"));
+        child.setWorkingDirectory(u"/tmp"_s);
         child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QStringLiteral("setpriv"),
-                    {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                     QStringLiteral("--clear-groups"), copy,
-                     QLatin1String(QTest::currentTestFunction()) + QLatin1Char(':') +
+        child.start(u"setpriv"_s,
+                    {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, copy,
+                     QString::fromLatin1(QTest::currentTestFunction()) + u':' +
                          QLatin1String(QTest::currentDataTag())});
         const bool finished = child.waitForFinished(60000);
         const QString output = QString::fromLocal8Bit(child.readAll());
-        if (!output.contains(QStringLiteral("Start testing of TestDictFile")))
-            QSKIP(qPrintable(QStringLiteral("cannot run as nobody: ") + output));
+        if (!output.contains(u"Start testing of TestDictFile"_s))
+            QSKIP(qPrintable(u"cannot run as nobody: "_s + output));
         QVERIFY2(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
                  qPrintable(output));
     }

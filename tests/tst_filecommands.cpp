@@ -9,23 +9,11 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
-#include <QHash>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 const QByteArray OldFile("vana\r\nold\r\n");
 
@@ -39,8 +27,7 @@ struct Session {
     // An edited pair from list.dic, now named "current" (empty: untitled); chosen.dic beside it.
     explicit Session(const QString& word, const QString& current = QStringLiteral("list.dic")) {
         platform.workingDir = QDir::toNativeSeparators(dir.path());
-        put(file("list.dic"), OldFile);
-        put(file("chosen.dic"), OldFile);
+        QVERIFY(writeFile(file("list.dic"), OldFile) && writeFile(file("chosen.dic"), OldFile));
         state.CurrentFile =
             current.isEmpty() ? untitledPath(platform.workingDir) : dir.filePath(current);
         state.EstonianWords[0] = word;
@@ -53,24 +40,17 @@ struct Session {
     void run(const QString& commands) {
         for (const QString& c : commands.split(u' ', Qt::SkipEmptyParts)) {
             // The main window in charge now: a close box may have replaced the first one.
-            MainWindow* current = forms.find<MainWindow>();
+            MainWindow* m = forms.find<MainWindow>();
             SavePrompt* prompt = forms.find<SavePrompt>();
-            const bool onMain =
-                QStringList{"open", "save", "saveas", "new", "exit", "close"}.contains(c);
-            if (onMain && !current)
+            const int i = QStringList{"open", "save", "saveas", "new", "exit", "close"}.indexOf(c);
+            if (i >= 0 && !m)
                 QFAIL(qPrintable("no main window for " + c));
-            else if (c == "open")
-                current->openAction->trigger();
-            else if (c == "save")
-                current->saveAction->trigger();
-            else if (c == "saveas")
-                current->saveAsAction->trigger();
-            else if (c == "new")
-                current->newAction->trigger();
+            else if (i >= 0 && i < 4)
+                QList{m->openAction, m->saveAction, m->saveAsAction, m->newAction}[i]->trigger();
             else if (c == "exit")
-                click(current->exitButton);
+                click(m->exitButton);
             else if (c == "close")
-                current->close();
+                m->close();
             else if (!prompt)
                 QFAIL(qPrintable("no prompt to answer " + c));
             else if (c == "closebox")
@@ -111,7 +91,7 @@ private slots:
         QFETCH(QString, title);
         Session s{QString()};
         s.state.Changed = 0; // the part read is no edit: no prompt on the way back
-        put(s.file("odd.dic"), "a\r\nb\r\nc\r\n");
+        QVERIFY(writeFile(s.file("odd.dic"), "a\r\nb\r\nc\r\n"));
         const QString path = name.startsWith(u'/') ? name : s.dir.filePath(name);
         s.platform.dialogAnswers << FakePlatform::chosen(path)
                                  << FakePlatform::chosen(s.file("chosen.dic"));
@@ -175,7 +155,7 @@ private slots:
             QCOMPARE(set.fileName, expand(preset));
         }
         if (commands != "new")
-            QCOMPARE(contents(s.state.CurrentFile), QByteArray("koer\r\nex}dog\r\n"));
+            QCOMPARE(fileBytes(s.state.CurrentFile), QByteArray("koer\r\nex}dog\r\n"));
     }
 
     // Every answer to the prompt, and saves that fail: those say why, keep the edits marked
@@ -220,7 +200,7 @@ private slots:
         QCOMPARE(s.state.Changed, saves || answer == "no" ? 0 : 1);
         QCOMPARE(s.platform.messages.size(), int(!named.isEmpty()));
         QVERIFY(named.isEmpty() || s.platform.messages[0].text.contains(named));
-        QCOMPARE(contents(s.file(file.isEmpty() ? "chosen.dic" : "list.dic")),
+        QCOMPARE(fileBytes(s.file(file.isEmpty() ? "chosen.dic" : "list.dic")),
                  saves ? QByteArray(word.toLatin1() + "\r\nex}dog\r\n") : OldFile);
         if (!s.platform.ended())
             QVERIFY(!s.forms.find<SavePrompt>() && s.forms.find<MainWindow>()->isVisible());
@@ -245,7 +225,7 @@ private slots:
         for (int k = 0; k < 1500; ++k)
             big += "s" + QByteArray::number(k) + "\r\nw" + QByteArray::number(k) + "\r\n";
         const QString path = s.file("big.dic");
-        put(path, big);
+        QVERIFY(writeFile(path, big));
         s.platform.dialogAnswers << FakePlatform::chosen(path);
         s.run("open");
         QCOMPARE(s.state.WordCount, qint16(999));
@@ -263,7 +243,7 @@ private slots:
         QCOMPARE(s.platform.dialogs.size(), 2);
         QVERIFY(s.platform.dialogs[1].save);
         QCOMPARE(s.platform.dialogs[1].settings.fileName, path);
-        QCOMPARE(contents(path).size(), agree ? big.indexOf("s1000\r\n") : big.size());
+        QCOMPARE(fileBytes(path).size(), agree ? big.indexOf("s1000\r\n") : big.size());
         QCOMPARE(s.platform.ended(), agree && command != "save");
         if (agree || command != "save")
             return;
@@ -282,13 +262,13 @@ private slots:
         s.forms.show<EditorWindow>();
         s.run("close yes");
         QVERIFY(!s.platform.ended() && !s.forms.find<SavePrompt>() && !s.forms.find<MainWindow>());
-        QCOMPARE(contents(s.file("list.dic")), QByteArray("koer\r\nex}dog\r\n"));
+        QCOMPARE(fileBytes(s.file("list.dic")), QByteArray("koer\r\nex}dog\r\n"));
         click(s.forms.find<EditorWindow>()->finishButton);
         s.main = s.forms.find<MainWindow>();
         QVERIFY(s.main && s.main->isVisible());
         s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
         s.run("saveas");
-        QCOMPARE(contents(s.file("chosen.dic")), QByteArray("koer\r\nex}dog\r\n"));
+        QCOMPARE(fileBytes(s.file("chosen.dic")), QByteArray("koer\r\nex}dog\r\n"));
         QVERIFY(!s.platform.ended());
     }
 };

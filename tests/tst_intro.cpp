@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QToolBar>
 
+using namespace Qt::StringLiterals;
+
 // The program started with the banner up.
 struct Started {
     ProgramState state;
@@ -118,27 +120,23 @@ private slots:
     void fileGivenOnCommandLine_data() {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("message"); // none: the list is read
-        QTest::newRow("absolute path") << "DIR/sõnad.dic"
-                                       << "";
-        QTest::newRow("relative path") << "sõnad.dic"
-                                       << "";
-        QTest::newRow("missing file") << "DIR/puudub.dic"
-                                      << "ERROR 53: Seda faili pole.DIR/puudub.dic";
-        QTest::newRow("odd number of lines") << "DIR/paaritu.dic"
-                                             << "ERROR 62 occurred.";
+        QTest::newRow("absolute path") << "DIR/sõnad.dic" << QString();
+        QTest::newRow("relative path") << "sõnad.dic" << QString();
+        QTest::newRow("missing file")
+            << "DIR/puudub.dic" << u"ERROR 53: Seda faili pole.DIR/puudub.dic"_s;
+        QTest::newRow("odd number of lines") << "DIR/paaritu.dic" << u"ERROR 62 occurred."_s;
     }
     void fileGivenOnCommandLine() {
         QFETCH(QString, argument);
         QFETCH(QString, message);
         const bool read = message.isEmpty();
         QTemporaryDir dir;
-        const auto write = [&dir](const char* name, const QByteArray& bytes) {
+        for (const auto& [name, bytes] :
+             {std::pair{"sõnad.dic", "maja\r\nhouse\r\n\xf5un\r\napple\r\n"},
+              std::pair{"paaritu.dic", "maja\r\nhouse\r\nkass\r\n"}}) {
             QFile file(dir.filePath(QString::fromUtf8(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        };
-        write("sõnad.dic", "maja\r\nhouse\r\n\xf5un\r\napple\r\n");
-        write("paaritu.dic", "maja\r\nhouse\r\nkass\r\n");
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
+        }
         const QString previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
         argument.replace(QStringLiteral("DIR"), dir.path());

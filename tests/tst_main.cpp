@@ -85,30 +85,29 @@ private slots:
         QTest::addColumn<QStringList>("steps"); // "up/down arrow", "set N", an action or a key
         QTest::addColumn<int>("seconds");
         QTest::addColumn<QString>("text");
-        const auto shows = [](int minutes, int seconds) {
-            return QString("  %1 minutit ja  %2 sekundit.").arg(minutes).arg(seconds);
+        // The label: minutes and seconds, each after two blanks; nothing while the limit is off.
+        const auto row = [](const char* name, const QStringList& steps, int s, bool on = true) {
+            const QString text("  %1 minutit ja  %2 sekundit.");
+            QTest::newRow(name) << steps << s << (on ? text.arg(s / 60).arg(s % 60) : QString());
         };
-        QTest::newRow("0") << QStringList() << 0 << shows(0, 0);
-        QTest::newRow("1") << QStringList{"up arrow"} << 1 << shows(0, 1);
-        QTest::newRow("arrow, Up") << QStringList{"up arrow", "Up"} << 2 << shows(0, 2);
-        QTest::newRow("59") << QStringList(59, "up arrow") << 59 << shows(0, 59);
-        QTest::newRow("60 by Up") << QStringList(60, "Up") << 60 << shows(1, 0);
-        QTest::newRow("61") << QStringList(61, "up arrow") << 61 << shows(1, 1);
-        QTest::newRow("Home") << QStringList{"Home"} << 300 << shows(5, 0);
-        QTest::newRow("down arrow from the top")
-            << QStringList{"Home", "down arrow"} << 299 << shows(4, 59);
-        QTest::newRow("arrow, Up, End") << QStringList{"up arrow", "Up", "End"} << 0 << shows(0, 0);
-        QTest::newRow("limit off") << QStringList{"Home", "Check1"} << 300 << QString();
-        QTest::newRow("Home, Down, off, on")
-            << QStringList{"Home", "Down", "Check1", "Check1"} << 299 << shows(4, 59);
-        QTest::newRow("no change while off")
-            << QStringList{"Check1", "set 59", "increase", "Check1"} << 0 << shows(0, 0);
-        QTest::newRow("set to 59") << QStringList{"set 59"} << 59 << shows(0, 59);
-        QTest::newRow("set past the bottom") << QStringList{"set -5"} << 0 << shows(0, 0);
-        QTest::newRow("set past the top") << QStringList{"set 301"} << 300 << shows(5, 0);
-        QTest::newRow("increase") << QStringList{"increase", "increase"} << 2 << shows(0, 2);
-        QTest::newRow("decrease") << QStringList{"set 60", "decrease"} << 59 << shows(0, 59);
-        QTest::newRow("decrease at the bottom") << QStringList{"decrease"} << 0 << shows(0, 0);
+        row("0", {}, 0);
+        row("1", {"up arrow"}, 1);
+        row("arrow, Up", {"up arrow", "Up"}, 2);
+        row("59", QStringList(59, "up arrow"), 59);
+        row("60 by Up", QStringList(60, "Up"), 60);
+        row("61", QStringList(61, "up arrow"), 61);
+        row("Home", {"Home"}, 300);
+        row("down arrow from the top", {"Home", "down arrow"}, 299);
+        row("arrow, Up, End", {"up arrow", "Up", "End"}, 0);
+        row("limit off", {"Home", "Check1"}, 300, false);
+        row("Home, Down, off, on", {"Home", "Down", "Check1", "Check1"}, 299);
+        row("no change while off", {"Check1", "set 59", "increase", "Check1"}, 0);
+        row("set to 59", {"set 59"}, 59);
+        row("set past the bottom", {"set -5"}, 0);
+        row("set past the top", {"set 301"}, 300);
+        row("increase", {"increase", "increase"}, 2);
+        row("decrease", {"set 60", "decrease"}, 59);
+        row("decrease at the bottom", {"decrease"}, 0);
     }
     void startAndTimeLimit() {
         QFETCH(QStringList, steps);
@@ -232,12 +231,12 @@ private slots:
     void openDialogTakesTypedNames_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("path");
-        QTest::newRow("missing file") << "DIR/puudub.dic"
-                                      << "DIR/puudub.dic";
-        QTest::newRow("missing folder") << "DIR/pole/puudub.dic"
-                                        << "DIR/pole/puudub.dic";
-        QTest::newRow("no extension") << "DIR/puudub"
-                                      << "DIR/puudub.dic";
+        const auto row = [](const char* name, const char* typed, const char* path = nullptr) {
+            QTest::newRow(name) << QString(typed) << QString(path ? path : typed);
+        };
+        row("missing file", "DIR/puudub.dic");
+        row("missing folder", "DIR/pole/puudub.dic");
+        row("no extension", "DIR/puudub", "DIR/puudub.dic");
     }
     void openDialogTakesTypedNames() {
         QFETCH(QString, typed);

@@ -41,102 +41,86 @@ QuizWindow* startQuiz(ProgramState& state, Forms& forms, int seconds) {
 class TestModal : public QObject {
     Q_OBJECT
 private slots:
-    // The real dialogs: the quiz window is the active window, so it becomes their parent.
-    void timeOutUnderRealDialog_data() {
-        QTest::addColumn<bool>("fileDialog");
-        QTest::newRow("file dialog") << true;
-        QTest::newRow("message box") << false;
-    }
-    void timeOutUnderRealDialog() {
-        QFETCH(bool, fileDialog);
-        ProgramState state;
-        QtPlatform platform;
-        Forms forms(state, platform);
-        QPointer<QuizWindow> test = startQuiz(state, forms, 1);
-        QVERIFY(test);
-        test->activateWindow(); // as the user leaves it
-        QVERIFY(QTest::qWaitForWindowActive(test));
-        QCOMPARE(QApplication::activeWindow(), test.data());
-
-        // Closed once the time-out has ended the test behind it (after ten seconds: fails below).
-        QWidget* seenModal = nullptr;
-        bool quizAliveUnderDialog = false;
-        QTimer closer;
-        QElapsedTimer waited;
-        waited.start();
-        connect(&closer, &QTimer::timeout, this, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            seenModal = modal;
-            if (forms.find<ResultsWindow>() || waited.elapsed() > 10000) {
-                quizAliveUnderDialog = !test.isNull();
-                modal->close();
-            }
-        });
-        closer.start(50);
-
-        if (fileDialog)
-            forms.find<MainWindow>()->openAction->trigger();
-        else
-            platform.message(QStringLiteral("Sonarix"), QStringLiteral("koer"), MessageIcon::None);
-        closer.stop();
-
-        QVERIFY(seenModal);
-        QVERIFY(forms.find<ResultsWindow>());
-        QVERIFY(!forms.find<QuizWindow>());
-        // Unloaded inside the dialog's loop, the quiz window lived until the dialog was gone.
-        QVERIFY(quizAliveUnderDialog);
-        settle();
-        QVERIFY(!test);
-        QCOMPARE(state.AnsweredCount, qint16(1));
-        QCOMPARE(state.WrongCount, qint16(1));
-    }
-
-    // The same with the fake platform: time passes while the scripted dialog is up, and the
-    // dialog's loop deletes what is due, as a real one does.
-    void timeOutUnderScriptedDialog_data() {
+    // "real": the real dialogs, whose parent is the quiz window since it is the active window.
+    // Otherwise the fake platform: time passes while the scripted dialog is up, and the dialog's
+    // loop deletes what is due, as a real one does.
+    void timeOutUnderDialog_data() {
         QTest::addColumn<QString>("dialog");
-        for (const char* dialog : {"open", "save as", "message", "nested"})
+        for (const char* dialog :
+             {"real open", "real message", "open", "save as", "message", "nested"})
             QTest::newRow(dialog) << QString(dialog);
     }
-    void timeOutUnderScriptedDialog() {
+    void timeOutUnderDialog() {
         QFETCH(QString, dialog);
+        const bool real = dialog.startsWith("real ");
+        dialog.remove("real ");
         ProgramState state;
-        FakePlatform platform;
+        QtPlatform qtPlatform;
+        FakePlatform fake;
+        Platform& platform = real ? static_cast<Platform&>(qtPlatform) : fake;
         Forms forms(state, platform);
-        QPointer<QuizWindow> test = startQuiz(state, forms, 3);
+        QPointer<QuizWindow> test = startQuiz(state, forms, real ? 1 : 3);
         QVERIFY(test);
 
+        // The time-out unloads the quiz window inside the dialog's loop; it must live on until
+        // the dialog is gone.
         bool aliveInside = false;
+        const auto unloadedButAlive = [&] { return !test.isNull() && !forms.find<QuizWindow>(); };
+        QWidget* seenModal = nullptr;
         const std::function<void()> timeOut = [&] {
-            platform.whileModal = nullptr;
-            platform.advance(3000);
+            fake.whileModal = nullptr;
+            fake.advance(3000);
         };
-        platform.whileModal = [&] {
-            if (dialog == "nested") {
-                // A message box inside the dialog: the test ends under both, and only the
-                // outer one's return may let the quiz window go.
-                platform.whileModal = timeOut;
-                platform.message(QStringLiteral("Sonarix"), QString(), MessageIcon::None);
-            } else {
-                timeOut();
-            }
-            settle();
-            aliveInside = !test.isNull() && !forms.find<QuizWindow>();
-        };
+        QTimer closer;
+        QElapsedTimer waited;
+        if (real) {
+            test->activateWindow(); // as the user leaves it
+            QVERIFY(QTest::qWaitForWindowActive(test));
+            QCOMPARE(QApplication::activeWindow(), test.data());
+            // Closed once the time-out has ended the test behind it (after ten seconds: fails).
+            waited.start();
+            connect(&closer, &QTimer::timeout, this, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal)
+                    return;
+                seenModal = modal;
+                if (forms.find<ResultsWindow>() || waited.elapsed() > 10000) {
+                    aliveInside = unloadedButAlive();
+                    modal->close();
+                }
+            });
+            closer.start(50);
+        } else {
+            fake.whileModal = [&] {
+                if (dialog == "nested") {
+                    // A message box inside the dialog: the test ends under both, and only the
+                    // outer one's return may let the quiz window go.
+                    fake.whileModal = timeOut;
+                    fake.message(QStringLiteral("Sonarix"), QString(), MessageIcon::None);
+                } else {
+                    timeOut();
+                }
+                settle();
+                aliveInside = unloadedButAlive();
+            };
+        }
         MainWindow* main = forms.find<MainWindow>();
         if (dialog == "open" || dialog == "nested")
             main->openAction->trigger();
         else if (dialog == "save as")
             main->saveAsAction->trigger();
         else
-            platform.message(QStringLiteral("Sonarix"), QString(), MessageIcon::None);
+            platform.message(QStringLiteral("Sonarix"), QStringLiteral("koer"), MessageIcon::None);
+        closer.stop();
 
+        QVERIFY(!real || seenModal);
         QVERIFY(aliveInside);
         QVERIFY(forms.find<ResultsWindow>());
+        QVERIFY(!forms.find<QuizWindow>());
         settle();
         QVERIFY(!test);
+        QCOMPARE(state.AnsweredCount, qint16(1));
+        QCOMPARE(state.WrongCount, qint16(1));
     }
 };
 

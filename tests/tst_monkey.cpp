@@ -122,12 +122,9 @@ public:
             {"kood.dic", "\x81\x83\r\n\x98\r\n"},
             {"suur.dic", big}};
         for (const auto& [name, bytes] : files) {
-            QFile file(dir_.filePath(QLatin1String(name)));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(bytes);
-            file.close();
-            markUntouched(file.fileName());
-            paths_ << file.fileName();
+            paths_ << dir_.filePath(QLatin1String(name));
+            writeFile(paths_.back(), bytes);
+            markUntouched(paths_.back());
         }
         for (const char* name : {"puudub.dic", "uus.dic", "Untitled.dic", "kaust/puudub.dic"})
             paths_ << dir_.filePath(QLatin1String(name));

@@ -20,8 +20,7 @@ private slots:
         FakePlatform platform;
         QObject owner;
         UiTimer* timer = platform.createTimer(&owner);
-        int fired = 0;
-        connect(timer, &UiTimer::timeout, &owner, [&] { ++fired; });
+        QSignalSpy fired(timer, &UiTimer::timeout);
         timer->setInterval(100);
         platform.advance(60);
         timer->setEnabled(false);
@@ -29,9 +28,9 @@ private slots:
         platform.advance(60);
         timer->setInterval(101);
         platform.advance(100);
-        QCOMPARE(fired, 0);
+        QCOMPARE(fired.count(), 0);
         platform.advance(1);
-        QCOMPARE(fired, 1);
+        QCOMPARE(fired.count(), 1);
     }
 };
 

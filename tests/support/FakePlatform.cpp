@@ -52,17 +52,11 @@ long FakeRegistry::RegQueryValueExA(Handle key, const QByteArray& valueName, qui
 
 long FakeRegistry::RegCloseKey(Handle key) {
     closed << key;
-    if (!handles_.remove(key))
-        return 6;
-    return 0;
+    return handles_.remove(key) ? 0 : 6;
 }
 
 FileDialogResult FakePlatform::chosen(const QString& path) {
-    FileDialogResult result;
-    result.cancelled = false;
-    result.path = path;
-    result.name = QFileInfo(path).fileName();
-    return result;
+    return {false, path, QFileInfo(path).fileName()};
 }
 
 void FakePlatform::runModal() {
@@ -127,24 +121,21 @@ QList<FakeTimer*> FakePlatform::timers() const {
 }
 
 void FakePlatform::advance(int ms) {
-    int left = ms;
-    for (;;) {
+    for (int left = ms;;) {
         const QList<FakeTimer*> live = timers();
         FakeTimer* next = nullptr;
         for (FakeTimer* timer : live)
             if (timer->isRunning() && (!next || timer->remaining() < next->remaining()))
                 next = timer;
-        if (!next || next->remaining() > left) {
-            for (FakeTimer* timer : live)
-                if (timer->isRunning())
-                    timer->elapsed_ += left;
-            return;
-        }
-        const int step = next->remaining();
-        left -= step;
+        // Up to the next timer that fires within what is left, or else to the end.
+        const bool fires = next && next->remaining() <= left;
+        const int step = fires ? next->remaining() : left;
         for (FakeTimer* timer : live)
             if (timer->isRunning())
                 timer->elapsed_ += step;
+        if (!fires)
+            return;
+        left -= step;
         next->elapsed_ = 0;
         emit next->timeout();
     }

@@ -1,8 +1,11 @@
 #include "support/TestUtil.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTest>
 #include <QWidget>
+
+#include <sys/stat.h>
 
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar ch : text)
@@ -16,4 +19,15 @@ void click(QWidget* widget) {
 void settle() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
 }

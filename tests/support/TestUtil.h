@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QWidget;
@@ -13,3 +14,9 @@ void click(QWidget* widget);
 
 // Lets deferred deletions and posted events run.
 void settle();
+
+// A file's bytes, or "<missing>" when it cannot be read.
+QByteArray fileBytes(const QString& path);
+
+// Writes the bytes and gives the file these permissions; false if any of it fails.
+bool writeFile(const QString& path, const QByteArray& bytes, int mode = 0644);

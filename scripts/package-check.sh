@@ -30,6 +30,9 @@ bin=$root/usr/bin/sonarix
 
 [ "$("$bin" --version)" = "Sonarix 1.3.9" ]
 "$bin" --help | grep -q '^Usage: .*/sonarix \[options\] \[FILE\.dic\]$'
+# On a terminal without any display too.
+[ "$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$bin" --version)" = "Sonarix 1.3.9" ]
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$bin" --help | grep -q '^Usage: '
 status=0
 "$bin" --no-such-option >"$work/out" 2>"$work/err" || status=$?
 # Each test stands alone: set -e ignores a failure inside an && list.

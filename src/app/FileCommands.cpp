@@ -41,12 +41,19 @@ void MainWindow::openFile() {
 bool MainWindow::openList(const QString& path, const QString& name) {
     state.CurrentFile = path;
     bool leftOver = false;
+    bool emptied = false;
     const auto failure = readDictionary(
         state, state.CurrentFile,
-        [this, &name] { setWindowTitle(QStringLiteral("Tolkrix - ") + name); }, &leftOver);
-    // The list takes the first 1000 pairs; the rest stays only in the file, which a plain Save
-    // must not cut short behind the user's back.
-    state.PartlyLoadedFile = leftOver ? path : QString();
+        [this, &name, &emptied] {
+            emptied = true;
+            setWindowTitle(QStringLiteral("Tolkrix - ") + name);
+        },
+        &leftOver);
+    // A list that holds only part of its file (the first 1000 pairs, or what was read before a
+    // read error) must not be saved over the whole file behind the user's back. A file that
+    // could not even be opened left the list, and so its guard, as they were.
+    if (emptied)
+        state.PartlyLoadedFile = leftOver ? path : QString();
     if (failure)
         platform.message(title(), failure->message, MessageIcon::None);
     else if (leftOver)
@@ -74,11 +81,20 @@ void MainWindow::openGivenFile(const QString& path) {
     setWindowTitle(QStringLiteral("Sonarix - ") + QStringLiteral("Untitled.dic"));
 }
 
-bool MainWindow::writeList() {
+bool writeCurrentFile(ProgramState& state, Platform& platform) {
     const auto failure = writeDictionary(state, state.CurrentFile);
-    if (failure)
-        platform.message(title(), failure->message, MessageIcon::Critical);
-    return !failure;
+    if (!failure)
+        return true;
+    // The file may be cut short now: the list is whole only in memory, so Exit, Open and the
+    // close box must ask again.
+    if (failure->fileDamaged)
+        state.Changed = 1;
+    platform.message(title(), failure->message, MessageIcon::Critical);
+    return false;
+}
+
+bool MainWindow::writeList() {
+    return writeCurrentFile(state, platform);
 }
 
 void MainWindow::saveFile() {

@@ -14,6 +14,11 @@ class QRadioButton;
 class ReversedScrollBar;
 class QToolBar;
 class QWidget;
+struct ProgramState;
+
+// Writes the list to CurrentFile; a failure is shown to the user and answers false. A failure
+// that may have cut the file short leaves the list counting as unsaved (Changed = 1).
+bool writeCurrentFile(ProgramState& state, Platform& platform);
 
 // The main window: the quiz options, the file commands, and the way to the editor, the quiz and
 // the About window. The file commands live in FileCommands.cpp.

@@ -1,7 +1,6 @@
 #include "app/SavePrompt.h"
 
 #include "app/MainWindow.h"
-#include "dictfile/DictionaryFile.h"
 #include "forms/Forms.h"
 #include "forms/Look.h"
 #include "platform/Platform.h"
@@ -43,13 +42,6 @@ void SavePrompt::onLoad() {
     fileLabel->setText(state.CurrentFile);
 }
 
-bool SavePrompt::writeList() {
-    const auto failure = writeDictionary(state, state.CurrentFile);
-    if (failure)
-        platform.message(QLatin1String(ApplicationTitle), failure->message, MessageIcon::Critical);
-    return !failure;
-}
-
 // Open goes on only while the main window is there to run it; after a close box the program is
 // on its way out instead.
 void SavePrompt::goOnWithOpen() {
@@ -58,7 +50,9 @@ void SavePrompt::goOnWithOpen() {
 }
 
 void SavePrompt::giveUp(qint16 changedBefore) {
-    state.Changed = changedBefore;
+    // A write that may have cut the file short left Changed at 1; that must stand.
+    if (state.Changed == 0)
+        state.Changed = changedBefore;
     state.PendingAction = 0;
     if (state.Closing == 1) {
         state.Closing = 0;
@@ -100,7 +94,7 @@ void SavePrompt::answerYes() {
         return;
     }
 
-    if (!writeList()) {
+    if (!writeCurrentFile(state, platform)) {
         giveUp(changedBefore);
         return;
     }

@@ -28,8 +28,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Writes the list to CurrentFile, telling the user when that fails.
-    bool writeList();
     void goOnWithOpen();
     // A save that failed: the edits count as unsaved again and nothing pending goes on.
     void giveUp(qint16 changedBefore);

@@ -16,10 +16,11 @@ struct ProgramState;
 
 // Reads the file at path into the list: empties slots 0..999, runs afterEmptying (the Open
 // command sets its title there), then reads pairs until the end of the file or 1000 pairs.
-// *leftOver (if given) tells whether the file went on after those 1000 pairs: the list then
-// holds only part of it. A failure to open the file comes back before the list is touched.
-// After a failure part-way the pairs read so far stay, and WordCount names the last of them, so
-// nothing reads past them.
+// *leftOver (if given) tells whether the list holds only part of the file: more pairs follow
+// the first 1000 (blank lines and an end-of-file mark do not count), or reading failed part-way
+// with more of the file unread. A failure to open the file comes back before the list is
+// touched. After a failure part-way the pairs read so far stay, and WordCount names the last of
+// them, so nothing reads past them.
 std::optional<FileFailure> readDictionary(ProgramState& state, const QString& path,
                                           const std::function<void()>& afterEmptying = {},
                                           bool* leftOver = nullptr);
@@ -44,9 +45,13 @@ EncodedList encodeDictionary(const ProgramState& state);
 // How one word is stored; *ok is false when it holds a character the code page lacks.
 QByteArray encodeField(const QString& word, bool* ok);
 
-// Writes the list to path through a temporary file that replaces the old one only once it is
-// complete, so a failed save leaves the old file whole. Only in a folder where no new file may be
-// made is a writable file written in place, where a failure can cut it short. Afterwards every
-// "}" in the saved words reads "-" in memory too, as it will after the next Open. Nothing in
-// memory changes on failure.
+// Writes bytes to path through a temporary file that replaces the old one only once it is
+// complete and on the disk, so a failed save leaves the old file whole. Only in a folder where
+// no new file may be made is a writable file written in place; a failure there may cut it short,
+// which the failure's fileDamaged tells. Every step (open, write, flush, sync, close, rename) is
+// checked, and the saved file's size after them: nothing less counts as saved.
+std::optional<FileFailure> saveFileBytes(const QString& path, const QByteArray& bytes);
+
+// Writes the list to path with saveFileBytes(). Afterwards every "}" in the saved words reads
+// "-" in memory too, as it will after the next Open. Nothing in memory changes on failure.
 std::optional<FileFailure> writeDictionary(ProgramState& state, const QString& path);

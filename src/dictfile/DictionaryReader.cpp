@@ -70,6 +70,10 @@ std::optional<FileFailure> readDictionary(ProgramState& state, QIODevice& device
     // Stops part-way: the pairs read so far stay, the list ends with the last filled one.
     auto stop = [&](int slot, ListInput::Status status) {
         restoreHyphens(state, slot);
+        // Past the end nothing was lost; after a read error or an oversized field the rest of
+        // the file is still out there, and must not be saved over unasked.
+        if (leftOver)
+            *leftOver = status != ListInput::Status::PastEnd;
         state.WordCount =
             static_cast<qint16>(state.EstonianWords[slot].isEmpty() ? slot - 1 : slot);
         return openFailure(statusErrorNumber(status), path);
@@ -90,7 +94,7 @@ std::optional<FileFailure> readDictionary(ProgramState& state, QIODevice& device
     }
     state.WordCount = ProgramState::FileSlots - 1;
     if (leftOver)
-        *leftOver = !input.atEnd();
+        *leftOver = !input.onlyBlanksLeft();
     return std::nullopt;
 }
 

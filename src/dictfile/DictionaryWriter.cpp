@@ -6,6 +6,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 bool needsQuotes(const QString& word) {
@@ -64,9 +70,22 @@ int saveErrorNumber(const QString& path) {
     return FileError::DeviceIO;
 }
 
-FileFailure saveFailure(const QString& path, const QString& reason) {
-    return {saveErrorNumber(path),
-            QStringLiteral("Faili ei saanud salvestada: ") + path + QLatin1Char('\n') + reason};
+FileFailure saveFailure(const QString& path, const QString& reason, bool fileTouched) {
+    QString text = QStringLiteral("Faili ei saanud salvestada: ") + path + QLatin1Char('\n') + reason;
+    if (fileTouched)
+        text += QStringLiteral("\nFail võib nüüd olla poolik. Sõnad on alles programmis: "
+                               "salvesta need uuesti, soovitavalt teise faili.");
+    return {saveErrorNumber(path), text, fileTouched};
+}
+
+// The data on the disk itself, not only in the system's cache: a disk that fails late says so
+// here, while the old file can still be kept.
+bool syncToDisk(QFileDevice& file) {
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
 }
 
 // A folder where no new file may be made (a shared folder) but the file itself may be changed:
@@ -116,25 +135,45 @@ EncodedList encodeDictionary(const ProgramState& state) {
     return result;
 }
 
+std::optional<FileFailure> saveFileBytes(const QString& path, const QByteArray& bytes) {
+    if (QFileInfo(path).isDir())
+        return saveFailure(path, QStringLiteral("See on kaust, mitte fail."), false);
+
+    QSaveFile file(path);
+    const bool inPlace = mayOnlyWriteInPlace(path);
+    file.setDirectWriteFallback(inPlace);
+    if (!file.open(QIODevice::WriteOnly))
+        return saveFailure(path, file.errorString(), false);
+    // Written in place, the old file is gone from the moment it was opened; through a temporary
+    // file, it stays whole until the rename.
+    const auto fail = [&](const QString& reason) {
+        file.cancelWriting();
+        return saveFailure(path, reason, inPlace);
+    };
+    // Each step is checked: a small list only reaches the disk at flush(), and commit() does
+    // not tell when that write failed (a full disk), so it alone would report a cut-short file
+    // as saved.
+    if (file.write(bytes) != bytes.size())
+        return fail(file.errorString());
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (!syncToDisk(file))
+        return fail(QStringLiteral("Andmeid ei saanud kettale kirjutada."));
+    if (!file.commit())
+        return saveFailure(path, file.errorString(), true);
+    // What the disk now holds under that name, compared with what was meant to be there.
+    if (QFileInfo(path).size() != bytes.size())
+        return saveFailure(path, QStringLiteral("Fail on pärast salvestamist vale pikkusega."),
+                           true);
+    return std::nullopt;
+}
+
 std::optional<FileFailure> writeDictionary(ProgramState& state, const QString& path) {
     const EncodedList list = encodeDictionary(state);
     if (list.failure)
         return list.failure;
-    if (QFileInfo(path).isDir())
-        return saveFailure(path, QStringLiteral("See on kaust, mitte fail."));
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(mayOnlyWriteInPlace(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return saveFailure(path, file.errorString());
-    if (file.write(list.bytes) != list.bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return saveFailure(path, reason);
-    }
-    if (!file.commit())
-        return saveFailure(path, file.errorString());
-
+    if (auto failure = saveFileBytes(path, list.bytes))
+        return failure;
     for (int k = 0; k < list.pairs; ++k) {
         state.EstonianWords[k].replace(QLatin1Char('}'), QLatin1Char('-'));
         state.ForeignWords[k].replace(QLatin1Char('}'), QLatin1Char('-'));

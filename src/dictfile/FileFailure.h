@@ -7,6 +7,9 @@
 struct FileFailure {
     int number = 0;
     QString message;
+    // A save that failed after the file on disk was already changed: the file may now be cut
+    // short, and the list exists whole only in memory.
+    bool fileDamaged = false;
 };
 
 // The Open command's messages, by error number; path is the file the command was opening.

@@ -53,6 +53,15 @@ bool ListInput::atEnd() {
     return peek() < 0 && !error_;
 }
 
+bool ListInput::onlyBlanksLeft() {
+    for (int c = peek(); c >= 0; c = peek()) {
+        if (c != ' ' && c != '\t' && c != 0x1A && !isLineEnd(char(c)))
+            return false;
+        next();
+    }
+    return !error_;
+}
+
 // Consumes the comma or the line end that closes a field.
 void ListInput::endField() {
     const int c = peek();

@@ -27,6 +27,10 @@ public:
     // The end-of-file test; false as well when the device failed (see failed()).
     bool atEnd();
     bool failed() const { return error_; }
+    // True when nothing but blanks, line ends and DOS end-of-file marks (0x1A) is left, all of
+    // which a list would lose nothing by; reads on to the first other byte. False as well when
+    // the device fails.
+    bool onlyBlanksLeft();
 
     // Reads one field, decoded from Windows-1257. Reading at the end of the file is PastEnd.
     Status readField(QString& field);

@@ -5,6 +5,11 @@
 #include <QTest>
 #include <QWidget>
 
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 void typeText(QWidget* widget, const QString& text) {
@@ -30,4 +35,52 @@ bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
            ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
+}
+
+void rerunAsNobody() {
+    QTemporaryDir bin(QStringLiteral("/tmp/sonarix-test-XXXXXX"));
+    const QString copy = bin.filePath(QStringLiteral("test"));
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+    QVERIFY(::chmod(QFile::encodeName(bin.path()).constData(), 0755) == 0);
+    QVERIFY(::chmod(QFile::encodeName(copy).constData(), 0755) == 0);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
+    // The leak checker's suppressions may lie where nobody can read them.
+    env.remove(QStringLiteral("LSAN_OPTIONS"));
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setWorkingDirectory(QStringLiteral("/tmp"));
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                 QStringLiteral("--clear-groups"), copy,
+                 QString::fromLatin1(QTest::currentTestFunction()) + QLatin1Char(':') +
+                     QLatin1String(QTest::currentDataTag())});
+    const bool finished = child.waitForFinished(60000);
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    if (!output.contains(QStringLiteral("Start testing")))
+        QSKIP(qPrintable(QStringLiteral("cannot run as nobody: ") + output));
+    QVERIFY2(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             qPrintable(output));
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+        before_ = limit.rlim_cur;
+        limit.rlim_cur = rlim_t(bytes);
+        saved_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    if (!saved_)
+        return;
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(before_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
 }

@@ -20,3 +20,22 @@ QByteArray fileBytes(const QString& path);
 
 // Writes the bytes and gives the file these permissions; false if any of it fails.
 bool writeFile(const QString& path, const QByteArray& bytes, int mode = 0644);
+
+// Permissions do not stop root: runs the current test row again as the user nobody, in a copy
+// of this test program that nobody can reach, and passes or fails with it. Call it and return
+// when getuid() is 0.
+void rerunAsNobody();
+
+// A full disk, the way a write meets one: writes past `bytes` fail (SIGXFSZ ignored) while the
+// object lives. Checked at flush time, like the real thing.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long before_ = 0;
+    bool saved_ = false;
+};

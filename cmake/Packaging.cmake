@@ -10,7 +10,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "vocabulary drill for Estonian and foreign
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/sonarix/sonarix")
+# No Homepage field: the project has no home of its own yet, and an address it does not own must
+# not stand in for one (issue 22).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # CPack puts the summary first and indents these lines as deb-control(5) asks.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Sonarix keeps a list of Estonian / foreign word pairs in .dic dictionary

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Random GUI testing (tests/tst_monkey.cpp) beyond what CTest runs.
-#   scripts/monkey.sh N               N seeds, from seed 1 (CTest runs the first 24)
+# Random GUI testing (monkey/monkey.cpp, built with -DSONARIX_MONKEY=ON).
+#   scripts/monkey.sh N               N seeds, from seed 1 (CI runs the first 24)
 #   scripts/monkey.sh --seed S        replays seed S, printing every event as it happens
 # Options, before the rest:
 #   --from F      the first seed of an N-seed run (default 1)
-#   --events E    events per seed (default 1000, as under CTest); a replay needs the run's value
+#   --events E    events per seed (default 1000, as in CI); a replay needs the run's value
 #   --sanitize    AddressSanitizer + UndefinedBehaviorSanitizer, in build-asan/
 #   --build DIR   another build directory
 # A failing seed prints its episode's events and the command that replays it.
@@ -40,8 +40,13 @@ fi
 export SONARIX_MONKEY_SEEDS
 build=${dir:-$build}
 
-[ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja "${flags[@]}"
-cmake --build "$build" --target tst_monkey
+# An existing build keeps its own settings; only the option is switched on.
+if [ -f "$build/build.ninja" ]; then
+  cmake -S . -B "$build" -DSONARIX_MONKEY=ON >/dev/null
+else
+  cmake -S . -B "$build" -G Ninja "${flags[@]}" -DSONARIX_MONKEY=ON >/dev/null
+fi
+cmake --build "$build" --target monkey
 # A seed has the test function's time-out to itself; long runs need more than the default.
 export QTEST_FUNCTION_TIMEOUT=${QTEST_FUNCTION_TIMEOUT:-86400000}
-QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$build/tests/tst_monkey"
+QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$build/monkey/monkey"

@@ -465,4 +465,4 @@ private:
 };
 
 QTEST_MAIN(TestMonkey)
-#include "tst_monkey.moc"
+#include "monkey.moc"

@@ -1,6 +1,8 @@
 #include "support/TestUtil.h"
 
-#include <QCoreApplication>
+#include "forms/Forms.h"
+
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
@@ -30,4 +32,12 @@ bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
            ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
+}
+
+bool someWindowShown(const Forms& forms) {
+    bool shown = !forms.anyLoaded();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<Form*>(w); form && forms.isLoaded(form))
+            shown = shown || form->isVisible();
+    return shown;
 }

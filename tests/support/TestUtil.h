@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class Forms;
 class QWidget;
 
 // Types text key by key; works for letters outside ASCII too (õ, ä, š), which QTest::keyClicks
@@ -20,3 +21,7 @@ QByteArray fileBytes(const QString& path);
 
 // Writes the bytes and gives the file these permissions; false if any of it fails.
 bool writeFile(const QString& path, const QByteArray& bytes, int mode = 0644);
+
+// False when windows are loaded but none of them is in sight: the user would be left with a
+// program that runs and shows nothing.
+bool someWindowShown(const Forms& forms);

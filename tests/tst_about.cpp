@@ -55,10 +55,8 @@ private slots:
         QFETCH(QStringList, onPath);
         QFETCH(QStringList, outcome);
         const QString tag = QTest::currentDataTag();
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms{state, platform};
-        MainWindow* main = forms.show<MainWindow>();
+        Program p;
+        auto& [state, platform, forms, main] = p;
         main->aboutAction->trigger();
         AboutWindow* about = forms.find<AboutWindow>();
         QVERIFY(about && about->isVisible() && !main->isVisible());

@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
@@ -29,16 +31,10 @@ private slots:
     }
     void reachedNamedAndPlain() {
         QFETCH(QString, window);
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms{state, platform};
-        for (int k = 0; k < 5; ++k) {
-            state.EstonianWords[k] = QStringLiteral("<b>sõna%1</b>").arg(k);
-            state.ForeignWords[k] = QStringLiteral("x &lt; %1").arg(k);
-        }
-        state.WordCount = 4;
-        state.CurrentFile = QStringLiteral("/home/<b>x</b>/a&lt;b.dic");
-        MainWindow* main = forms.show<MainWindow>();
+        Program p;
+        auto& [state, platform, forms, main] = p;
+        p.store(u"x&lt;1=<b>sõna1</b> x&lt;2=<b>sõna2</b> 3=3 4=4 5=5"_s);
+        state.CurrentFile = u"/home/<b>x</b>/a&lt;b.dic"_s;
         QWidget* shown = main;
         if (window == "Test choices")
             click(main->multipleChoiceOption);

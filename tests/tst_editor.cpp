@@ -21,17 +21,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The store takes pairs "foreign=estonian", separated by blanks; "full": the 1000 a file holds.
-void store(ProgramState& state, const QString& text) {
-    QStringList list = text.split(u' ', Qt::SkipEmptyParts);
-    if (text == u"full"_s)
-        for (list.clear(); list.size() < EditorWindow::MaxPairs;)
-            list << u"f%1=e"_s.arg(list.size());
-    state.WordCount = qint16(list.size() - 1);
-    for (int k = 0; k < list.size(); ++k) {
-        state.ForeignWords[k] = list[k].section(u'=', 0, 0);
-        state.EstonianWords[k] = list[k].section(u'=', 1);
-    }
+// The 1000 pairs a file holds.
+QString full() {
+    QStringList list;
+    while (list.size() < EditorWindow::MaxPairs)
+        list << u"f%1=e"_s.arg(list.size());
+    return list.join(u' ');
 }
 
 QString stored(const ProgramState& state) {
@@ -159,13 +154,11 @@ private slots:
         QFETCH(QString, notes);
         if (QString(QTest::currentDataTag()).startsWith("Estonian"))
             QLocale::setDefault(QLocale(u"et_EE"_s));
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        store(state, before);
+        Program p;
+        auto& [state, platform, forms, main] = p;
+        p.store(before == u"full"_s ? full() : before);
         const QString listed = stored(state);
         after = after == u"same"_s ? listed : after;
-        MainWindow* main = forms.show<MainWindow>();
         click(main->editorButton);
         EditorWindow* e = forms.find<EditorWindow>();
         const bool finish = actions.endsWith(u"Lõpeta"_s);
@@ -216,13 +209,11 @@ private slots:
         QFETCH(QString, save);
         QFETCH(QString, sort);
         QTemporaryDir dir;
-        ProgramState state;
-        FakePlatform platform;
+        Program p;
+        auto& [state, platform, forms, main] = p;
         platform.workingDir = QDir::toNativeSeparators(dir.path());
-        Forms forms(state, platform);
-        MainWindow* main = forms.show<MainWindow>();
         state.CurrentFile = dir.filePath(u"list.dic"_s);
-        store(state, u"a=1 b=2 c=3"_s);
+        p.store(u"a=1 b=2 c=3"_s);
         click(main->editorButton);
         EditorWindow* e = forms.find<EditorWindow>();
         act(e, edit ? u"type x=9,click Command1"_s : QString());

@@ -1,6 +1,8 @@
+#include "platform/UiTimer.h"
 #include "quiz/Scoring.h"
 #include "state/Format.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class TestState : public QObject {
@@ -16,6 +18,16 @@ private slots:
                  (QList<int>{12, 38, 67}));
         QCOMPARE((QStringList{numberText(0), numberText(1234567), numberText(-42)}),
                  (QStringList{" 0", " 1234567", "-42"}));
+    }
+
+    // The real timer, enabled with interval 0 as every window's timer starts: a plain QTimer
+    // would fire on every pass of the event loop.
+    void zeroIntervalNeverFires() {
+        QtUiTimer timer;
+        QSignalSpy spy(&timer, &UiTimer::timeout);
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 0);
     }
 };
 

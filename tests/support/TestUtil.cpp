@@ -1,7 +1,5 @@
 #include "support/TestUtil.h"
 
-#include "forms/Forms.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -40,4 +38,13 @@ bool someWindowShown(const Forms& forms) {
         if (auto* form = qobject_cast<Form*>(w); form && forms.isLoaded(form))
             shown = shown || form->isVisible();
     return shown;
+}
+
+void Program::store(const QString& pairs) {
+    const QStringList list = pairs.split(u' ', Qt::SkipEmptyParts);
+    state.WordCount = qint16(list.size() - 1);
+    for (int k = 0; k < list.size(); ++k) {
+        state.ForeignWords[k] = list[k].section(u'=', 0, 0);
+        state.EstonianWords[k] = list[k].section(u'=', 1);
+    }
 }

@@ -1,10 +1,24 @@
 #pragma once
 
+#include "app/MainWindow.h"
+#include "forms/Forms.h"
+#include "state/ProgramState.h"
+#include "support/FakePlatform.h"
+
 #include <QByteArray>
 #include <QString>
 
-class Forms;
 class QWidget;
+
+// The program on the fake platform with its main window up.
+struct Program {
+    ProgramState state;
+    FakePlatform platform;
+    Forms forms{state, platform};
+    MainWindow* main = forms.show<MainWindow>();
+    // Stores pairs "foreign=estonian", separated by blanks, as the list.
+    void store(const QString& pairs);
+};
 
 // Types text key by key; works for letters outside ASCII too (õ, ä, š), which QTest::keyClicks
 // does not handle in this Qt version.

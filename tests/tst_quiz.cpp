@@ -122,8 +122,9 @@ private slots:
         row("quiz close box", 2, "Test,right,close Test", "Main", "1/0");
         row("Uus test", 2, "Test,right,right,Uus test", "Test", "0/0");
         row("Lõpetan", 2, "Test,right,right,Lõpetan", "Main", "0/0");
-        row("all right, results close box", 2, "Test,right,right,close Tulemus", "Main", "2/0",
+        row("all right", 2, "Test,right,right", "Tulemus", "2/0",
             u"Kokku:  2|Õigeid:  2|Valesid:  0|Õigeid vastuseid oli  100%"_s);
+        row("results close box", 2, "Test,right,right,close Tulemus", "Main", "2/0");
         row("Jätkan", 2, "Test,wrong,Jätkan", "Main Test", "1/1");
         row("wrong last answer", 2, "Test,wrong,Jätkan,wrong", "AkenVale Tulemus", "2/2",
             u"Kokku:  2|Õigeid:  0|Valesid:  2|Õigeid vastuseid oli  0%"_s);

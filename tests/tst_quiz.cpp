@@ -311,9 +311,9 @@ private slots:
         QCOMPARE(quiz.open({0.5})->askedWordLabel->text(), u"kass"_s);
         quiz.answer(u"cat"_s);
         QCOMPARE(quiz.state.WrongCount, qint16(0));
-        click(quiz.test()->closeButton);
-        quiz.state.WordCount = -1;
-        QCOMPARE(quiz.open({0.999})->askedWordLabel->text(), u"hobune"_s);
+        Quiz fresh(3); // 0.999 draws the last slot only if draws round to the nearest
+        fresh.state.WordCount = -1;
+        QCOMPARE(fresh.open({0.999})->askedWordLabel->text(), u"hobune"_s);
     }
 };
 

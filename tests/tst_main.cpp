@@ -3,6 +3,7 @@
 #include "editor/EditorWindow.h"
 #include "forms/Forms.h"
 #include "forms/ReversedScrollBar.h"
+#include "platform/QtPlatform.h"
 #include "quiz/QuizWindow.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -10,17 +11,42 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs `open`, which brings up a real dialog or message box, and works that box with `work` once
+// it is up; what is still up after three seconds is rejected, so a failure cannot hang the test.
+void whileUp(const std::function<void(QWidget*)>& work, const std::function<void()>& open) {
+    QTimer timer;
+    int ticks = 0;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box && ticks++ == 0)
+            QTimer::singleShot(0, box, [&work, box] { work(box); });
+        else if (auto* dialog = qobject_cast<QDialog*>(box); dialog && ticks > 150)
+            dialog->reject();
+    });
+    timer.start(20);
+    open();
+}
+
+} // namespace
 
 class TestMain : public QObject {
     Q_OBJECT
@@ -114,6 +140,56 @@ private slots:
             seen << (message.text.startsWith("Pole, mida küsida!") ? "refused" : message.text);
         seen.removeAll(QString());
         QCOMPARE(seen.join(','), effect);
+    }
+
+    // The real Open dialog hands any typed name to the program, which tells the user itself what
+    // is wrong with it; a name without an extension gets ".dic".
+    void openDialogTakesTypedNames_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing folder") << "DIR/pole/puudub.dic"
+                                        << "DIR/pole/puudub.dic";
+        QTest::newRow("no extension") << "DIR/puudub"
+                                      << "DIR/puudub.dic";
+    }
+    void openDialogTakesTypedNames() {
+        QFETCH(QString, typed);
+        QFETCH(QString, path);
+        QTemporaryDir dir;
+        typed.replace("DIR", dir.path());
+        path = QDir::toNativeSeparators(path.replace("DIR", dir.path()));
+        QtPlatform platform;
+        FileDialogSettings settings{u"Sonarix's Files (*.dic) |*.dic|"_s, u".dic"_s, QString()};
+        FileDialogResult result;
+        whileUp(
+            [&](QWidget* box) {
+                auto* edit = box->findChild<QLineEdit*>(u"fileNameEdit"_s);
+                QVERIFY(qobject_cast<QFileDialog*>(box) && edit);
+                edit->setFocus();
+                QTest::keyClicks(edit, typed);
+                QTest::keyClick(edit, Qt::Key_Return);
+            },
+            [&] { result = platform.openFileDialog(settings); });
+        QVERIFY(!result.cancelled);
+        QCOMPARE(result.path, path);
+        QCOMPARE(result.name, u"puudub.dic"_s);
+        QCOMPARE(settings.fileName, path);
+    }
+
+    // The real message box shows its text as written, even a file name that looks like markup.
+    void messageTextIsPlain() {
+        const QString text = u"ERROR 53: Seda faili pole./a/<b>x</b>&lt;.dic"_s;
+        QtPlatform platform;
+        QString shown;
+        whileUp(
+            [&](QWidget* box) {
+                auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
+                QVERIFY(qobject_cast<QMessageBox*>(box) && label);
+                shown = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+                QTest::keyClick(box, Qt::Key_Return);
+            },
+            [&] { platform.message(u"Sonarix"_s, text, MessageIcon::Critical); });
+        QCOMPARE(shown, text);
     }
 };
 

@@ -6,24 +6,13 @@
 #include "support/TestUtil.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-using Values = QMap<QByteArray, QMap<QByteArray, FakeRegistry::Value>>;
-const QString Tool = QStringLiteral("C:\\Tools\\MSInfo\\MSINFO32.EXE");
-
-// The main window with About opened from its menu item.
-struct Opened {
-    ProgramState state;
-    FakePlatform platform;
-    Forms forms{state, platform};
-    MainWindow* main = forms.show<MainWindow>();
-    AboutWindow* about = (main->aboutAction->trigger(), forms.find<AboutWindow>());
-};
+using Values = QMap<QByteArray, std::pair<quint32, QByteArray>>; // the first key's values
 
 class TestAbout : public QObject {
     Q_OBJECT
@@ -31,87 +20,82 @@ private slots:
     // Every way out (the tags) brings the main window back, with nothing started; System Info, by
     // click or Enter, leaves About up and starts what it finds, or says so. The second key is
     // there too unless nothing is found. Text drops one terminating zero, in the Baltic code page;
-    // a REG_DWORD reads unsigned. Without the registry, the desktop's own tool is looked for in a
-    // folder on PATH holding the programs named (a trailing "-" leaves one without the right to
-    // run); %1 is that folder.
+    // a REG_DWORD reads unsigned. Without a registry, the desktop's own tool is looked for in a
+    // folder on PATH holding the programs named (a trailing "-": not runnable); %1 is that folder.
+    // With one (Windows), PATH is never searched.
     void wayOutOrSystemInfo_data() {
         QTest::addColumn<Values>("first");
         QTest::addColumn<QStringList>("onPath");
         QTest::addColumn<QStringList>("outcome");
-        const QByteArray key = "80000002\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-        const auto first = [&](quint32 type, const QByteArray& v, const QByteArray& name = "PATH") {
-            return Values{{key, {{name, {type, v}}}}};
-        };
-        const Values found = first(1, QByteArray("C:\\\xd5ppe\\msinfo32.exe\0", 21));
-        const QString path = QStringLiteral("C:\\Õppe\\msinfo32.exe");
-        const QString no = QStringLiteral("System Information Is Unavailable At This Time");
+        const Values found{{"PATH", {1, QByteArray("C:\\\xd5ppe\\msinfo32.exe\0", 21)}}};
+        const QString tool = u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
+        const QString no = u"System Information Is Unavailable At This Time"_s;
         const auto row = [](const char* tag, const Values& first, const QStringList& outcome,
                             const QStringList& onPath = {}) {
             QTest::newRow(tag) << first << onPath << outcome;
         };
         for (const char* way : {"OK", "Escape", "Enter on OK", "close box"})
             row(way, {}, {});
-        row("Enter on System Info", {}, {Tool});
-        row("first key", found, {path});
-        row("unterminated", first(1, "C:\\a.exe"), {"C:\\a.exe"});
-        row("number", first(4, "\xff\xff\xff\x80"), {"2164260863"});
-        row("value of size 0", first(1, ""), {no});
-        row("start fails", found, {path, no});
-        row("second key", {}, {Tool});
+        row("Enter on System Info", {}, {tool});
+        row("first key", found, {u"C:\\Õppe\\msinfo32.exe"_s});
+        row("unterminated", {{"PATH", {1, "C:\\a.exe"}}}, {"C:\\a.exe"});
+        row("number", {{"PATH", {4, "\xff\xff\xff\x80"}}}, {"2164260863"});
+        row("value of size 0", {{"PATH", {1, ""}}}, {no});
+        row("start fails", found, {u"C:\\Õppe\\msinfo32.exe"_s, no});
         row("second key, tool missing", {}, {no});
-        row("first key without the value", first(1, "x", "Other"), {Tool});
+        row("first key without the value", {{"Other", {1, "x"}}}, {tool});
         row("not found", {}, {no});
         const QStringList desktop{"kinfocenter", "gnome-control-center", "hardinfo"};
         row("KDE", {}, {"%1/kinfocenter"}, desktop);
         row("GNOME", {}, {"%1/gnome-control-center info-overview"}, desktop.mid(1));
         row("HardInfo", {}, {"%1/hardinfo"}, {"kinfocenter-", "hardinfo"});
         row("no desktop tool", {}, {no}, {"kinfocenter-", "other"});
+        row("registry, tools on PATH", {}, {no}, desktop);
     }
     void wayOutOrSystemInfo() {
         QFETCH(Values, first);
         QFETCH(QStringList, onPath);
         QFETCH(QStringList, outcome);
         const QString tag = QTest::currentDataTag();
-        Opened o;
-        QVERIFY(o.about && o.about->isVisible() && !o.main->isVisible());
-        QCOMPARE((QStringList{o.about->windowTitle(), o.about->titleLabel->text(),
-                              o.about->versionLabel->text()}),
-                 (QStringList{"About Sonarix", "Sonarix", "Version 1.3.9"}));
-        FakeRegistry& registry = o.platform.fakeRegistry;
-        registry.keys = first;
+        Program p;
+        auto& [state, platform, forms, main] = p;
+        main->aboutAction->trigger();
+        AboutWindow* about = forms.find<AboutWindow>();
+        QVERIFY(about && about->isVisible() && !main->isVisible());
+        const QByteArray key = "80000002\\SOFTWARE\\Microsoft\\Shared Tools";
+        if (!first.isEmpty())
+            platform.fakeRegistry.keys[key + "\\MSINFO"] = first;
         QTemporaryDir folder;
-        for (const QString& name : onPath) {
-            const bool runnable = !name.endsWith(u'-');
-            QFile program(folder.filePath(name.chopped(runnable ? 0 : 1)));
-            QVERIFY(program.open(QIODevice::WriteOnly));
-            program.setPermissions(QFile::ReadUser | QFile::WriteUser |
-                                   (runnable ? QFile::ExeUser : QFile::Permissions()));
-        }
+        for (const QString& name : onPath)
+            QVERIFY(writeFile(folder.filePath(name.chopped(name.endsWith(u'-'))), {},
+                              name.endsWith(u'-') ? 0644 : 0755));
         if (!onPath.isEmpty())
-            o.platform.searchPath = {QStringLiteral("/nonexistent"), folder.path()};
+            platform.searchPath = {u"/nonexistent"_s, folder.path()};
         else if (tag != "not found")
-            registry.keys["80000002\\SOFTWARE\\Microsoft\\Shared Tools Location"]["MSINFO"] = {
-                1, QByteArray("C:\\Tools\\MSInfo\0", 16)};
+            platform.fakeRegistry.keys[key + " Location"]["MSINFO"] = {1,
+                                                                       {"C:\\Tools\\MSInfo\0", 16}};
+        platform.fakeRegistry.exists = onPath.isEmpty() || tag.startsWith("registry");
         if (!tag.endsWith("tool missing"))
-            o.platform.existingFiles << Tool;
-        o.platform.startSucceeds = tag != "start fails";
+            platform.existingFiles << u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
+        platform.startSucceeds = tag != "start fails";
         if (tag == "OK")
-            click(o.about->okButton);
+            click(about->okButton);
         else if (tag == "close box")
-            o.about->close();
+            about->close();
         else if (tag == "Escape" || tag.startsWith("Enter"))
-            QTest::keyClick(tag.endsWith("OK") ? o.about->okButton : o.about->systemInfoButton,
+            QTest::keyClick(tag.endsWith("OK") ? about->okButton : about->systemInfoButton,
                             tag == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
         else
-            click(o.about->systemInfoButton);
-        QCOMPARE(!o.forms.find<AboutWindow>(), outcome.isEmpty());
-        QCOMPARE(o.main->isVisible(), outcome.isEmpty());
-        QStringList seen = o.platform.started;
-        for (const auto& message : o.platform.messages)
+            click(about->systemInfoButton);
+        QCOMPARE(!forms.find<AboutWindow>(), outcome.isEmpty());
+        QCOMPARE(main->isVisible(), outcome.isEmpty());
+        QVERIFY(someWindowShown(forms));
+        QStringList seen = platform.started;
+        for (const auto& message : platform.messages)
             seen << message.text;
         QCOMPARE(seen, outcome.replaceInStrings(u"%1"_s, folder.path()));
         // Every key opened is closed, on every road (the size 0 throw included).
-        QCOMPARE(registry.closed, registry.opened);
+        QVERIFY(platform.fakeRegistry.open.isEmpty());
     }
 };
 

@@ -17,41 +17,34 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Pairs "foreign=estonian", separated by spaces.
-QStringList pairs(const char* text) {
-    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+// The 1000 pairs a file holds.
+QString full() {
+    QStringList list;
+    while (list.size() < EditorWindow::MaxPairs)
+        list << u"f%1=e"_s.arg(list.size());
+    return list.join(u' ');
 }
 
-void store(ProgramState& state, const QStringList& list) {
-    state.WordCount = qint16(list.size() - 1);
-    for (int k = 0; k < list.size(); ++k) {
-        state.ForeignWords[k] = list[k].section(u'=', 0, 0);
-        state.EstonianWords[k] = list[k].section(u'=', 1);
-    }
-}
-
-QStringList stored(const ProgramState& state) {
+QString stored(const ProgramState& state) {
     QStringList stored;
-    for (int k = 0; !state.EstonianWords[k].isEmpty(); ++k)
-        stored << state.ForeignWords[k] + u'=' + state.EstonianWords[k];
-    return stored;
+    for (int k = 0; k < ProgramState::Slots; ++k)
+        if (!state.EstonianWords[k].isEmpty() || !state.ForeignWords[k].isEmpty())
+            stored << state.ForeignWords[k] + u'=' + state.EstonianWords[k];
+    return stored.join(u' ');
 }
 
-QStringList shown(const EditorWindow* e) {
+QString shown(const EditorWindow* e) {
     QStringList shown;
     for (int k = 0; k < e->estonianList->count(); ++k)
         shown << e->foreignList->word(k) + u'=' + e->estonianList->word(k);
-    return shown;
+    return shown.join(u' ');
 }
 
-// findChild() with no name would take any child.
-template <typename T> T* named(EditorWindow* e, const char* name) {
-    return *name ? e->findChild<T*>(QLatin1String(name)) : nullptr;
-}
-
-// Which sort buttons are drawn in the active colour, as "5", "7" ..
+// Which sort buttons are drawn in the active colour, by the last digit of their names.
 QString active(EditorWindow* e) {
     QString marked;
     for (QPushButton* b : {e->foreignAscendingButton, e->foreignDescendingButton,
@@ -64,41 +57,37 @@ QString active(EditorWindow* e) {
     return marked;
 }
 
-// A label's text starts at the top of its box: less room above the ink than below it.
-bool startsAtTop(QLabel* label) {
-    const QImage image = label->grab().toImage();
-    int top = image.height();
-    int bottom = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != image.pixel(0, 0)) {
-                top = std::min(top, y);
-                bottom = y;
-            }
-    return bottom >= 0 && top < image.height() - 1 - bottom;
+// Runs actions on the editor, by commas: "sort N" (Command5/6: foreign A-Z/Z-A, 7/8:
+// Estonian), "pick LIST ROW", "type FOREIGN=ESTONIAN", "paste FOREIGN", "Return BOX",
+// "Delete LIST", "click BUTTON". True if anything but a sort changed the list.
+bool act(EditorWindow* e, const QString& actions) {
+    bool changed = false;
+    for (const QString& action : actions.split(u',', Qt::SkipEmptyParts)) {
+        const QString ahead = shown(e);
+        const QStringList w = action.split(u' ');
+        QWidget* target = e->findChild<QWidget*>(w.value(1));
+        if (w[0] == u"sort"_s) {
+            click(e->findChild<QPushButton*>(u"Command"_s + w[1]));
+        } else if (w[0] == u"pick"_s) {
+            auto* list = static_cast<WordList*>(target);
+            const QRect row = list->visualItemRect(list->item(w[2].toInt()));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        } else if (w[0] == u"type"_s) {
+            typeText(e->foreignEdit, w[1].section(u'=', 0, 0));
+            typeText(e->estonianEdit, w[1].section(u'=', 1));
+        } else if (w[0] == u"paste"_s) {
+            QApplication::clipboard()->setText(w[1]);
+            QTest::keyClick(e->foreignEdit, Qt::Key_V, Qt::ControlModifier);
+        } else if (w[0] == u"click"_s) {
+            click(target);
+        } else {
+            target->setFocus();
+            QTest::keyClick(target, w[0] == u"Return"_s ? Qt::Key_Return : Qt::Key_Delete);
+        }
+        changed = changed || (w[0] != u"sort"_s && shown(e) != ahead);
+    }
+    return changed;
 }
-
-// One visit to the editor: it opens on "before" in "locale", the sort buttons are pressed, a list
-// entry is clicked, words are typed or pasted, then "act" is Enter in a box, a click on a button
-// or Delete in a list. The close box (or "Lõpeta") writes the list back, and the editor is
-// opened again.
-struct Visit {
-    const char* locale = "C";
-    const char* before = "a=1 b=2 c=3";
-    bool full = false;        // "before" filled up to the 1000 pairs a file holds
-    const char* buttons = ""; // 5/6: foreign A-Z/Z-A, 7/8: Estonian A-Z/Z-A
-    const char* typed = "";   // foreign=Estonian
-    bool paste = false;       // the foreign word from the clipboard
-    const char* list = "";
-    int row = -1;
-    const char* act = "";
-    const char* after = nullptr; // nullptr: as before
-    const char* boxes = "=";     // foreign=Estonian afterwards
-    const char* focus = "";      // "": not checked
-    const char* refused = "";    // a character named as not taken
-    bool shortCount = false;     // the count written after an addition by Enter
-    bool finish = false;         // "Lõpeta" rather than the close box
-};
 
 } // namespace
 
@@ -107,178 +96,141 @@ class TestEditor : public QObject {
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    // The sort is the old exchange sort, case ignored: equal keys are never exchanged (so it is
-    // not stable), and in A-Z an empty key never comes forward.
+    // One visit: the editor opens on "before", the actions run, and the list and boxes are as
+    // "after" says; the close box (or "Lõpeta", last) writes the list back, which the editor
+    // shows again with no sort active. The sort is the old exchange sort, case ignored: equal
+    // keys are never exchanged, and in A-Z an empty key never comes forward. A full list takes
+    // no more pairs; what Windows-1257 cannot hold is not taken.
     void editing_data() {
-        QTest::addColumn<Visit>("visit");
-        auto row = [](const char* name, const Visit& visit) { QTest::newRow(name) << visit; };
-        row("Enter in the foreign box", {.typed = "šõ€=žä",
-                                         .act = "Text2",
-                                         .after = "a=1 b=2 c=3 šõ€=žä",
-                                         .focus = "Text2",
-                                         .shortCount = true});
-        row("Enter in the Estonian box, sorted",
-            {.buttons = "6", .typed = "x=9", .act = "Text1", .after = "x=9 c=3 b=2 a=1"});
-        row("Lisa, sorted",
-            {.buttons = "6", .typed = "x=9", .act = "Command1", .after = "x=9 c=3 b=2 a=1"});
-        row("Asenda on a selected pair: the new one last", {.typed = "x=9",
-                                                            .list = "List2",
-                                                            .row = 0,
-                                                            .act = "Command3",
-                                                            .after = "b=2 c=3 ax=19",
-                                                            .finish = true});
-        row("Asenda, nothing selected",
-            {.typed = "x=9", .act = "Command3", .after = "a=1 b=2 c=3 x=9"});
-        row("no Estonian, Enter", {.typed = "x=", .act = "Text2", .boxes = "x=", .focus = "Text1"});
-        row("no foreign, Enter", {.typed = "=9", .act = "Text1", .boxes = "=9", .focus = "Text2"});
-        row("no Estonian, Lisa",
-            {.typed = "x=", .act = "Command1", .boxes = "x=", .focus = "Text1"});
-        row("no foreign, Asenda",
-            {.typed = "=9", .act = "Command3", .boxes = "=9", .focus = "Text2"});
-        row("Delete in List1: the pair before shown", {.list = "List1",
-                                                       .row = 1,
-                                                       .act = "List1",
-                                                       .after = "a=1 c=3",
-                                                       .boxes = "a=1",
-                                                       .finish = true});
-        row("Kustuta the first: the new first shown",
-            {.list = "List2", .row = 0, .act = "Command2", .after = "b=2 c=3", .boxes = "b=2"});
-        row("Delete the only pair in the foreign list",
-            {.before = "a=1", .list = "List2", .row = 0, .act = "List2", .after = ""});
-        // 1000 pairs fill a file: Lisa, Enter and Asenda (nothing selected) add no more.
-        row("full: Lisa", {.full = true, .typed = "x=9", .act = "Command1", .boxes = "x=9"});
-        row("full: Enter", {.full = true, .typed = "x=9", .act = "Text1", .boxes = "x=9"});
-        row("full: Asenda", {.full = true, .typed = "x=9", .act = "Command3", .boxes = "x=9"});
-        row("Delete, nothing selected", {.typed = "t=", .act = "List2", .boxes = "t="});
-        // A dictionary file is in Windows-1257; what it cannot hold is not taken.
-        row("Cyrillic typed", {.typed = "kя=", .boxes = "k=", .refused = "я"});
-        row("emoji pasted", {.typed = "a😀=", .paste = true, .refused = "😀"});
-        row("sorts in turn", {.before = "c=2 a=3 B=1", .buttons = "6578", .after = "a=3 c=2 B=1"});
-        row("Estonian alphabet",
-            {.locale = "et_EE",
-             .before = "1=xenon 2=Õun 3=tee 4=zoo 5=üks 6=šokk 7=wc 8=öö 9=ähm 10=Sai",
-             .buttons = "7",
-             .after = "10=Sai 6=šokk 4=zoo 3=tee 7=wc 2=Õun 9=ähm 8=öö 5=üks 1=xenon"});
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QString>("after"); // "same": as before
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<QString>("notes"); // "short" count, "focus=BOX", "refused=CHAR"
+        const auto row = [](const char* tag, const char* before, const char* actions,
+                            const char* after, const char* boxes = "=", const char* notes = "") {
+            QTest::newRow(tag) << QString::fromUtf8(before) << QString::fromUtf8(actions)
+                               << QString::fromUtf8(after) << QString::fromUtf8(boxes)
+                               << QString::fromUtf8(notes);
+        };
+        const char* abc = "a=1 b=2 c=3";
+        row("Enter in the foreign box", abc, "type šõ€=žä,Return Text2", "a=1 b=2 c=3 šõ€=žä", "=",
+            "short focus=Text2");
+        row("Enter in the Estonian box, sorted", abc, "sort 6,type x=9,Return Text1",
+            "x=9 c=3 b=2 a=1");
+        row("Lisa, sorted", abc, "sort 6,type x=9,click Command1", "x=9 c=3 b=2 a=1");
+        row("Asenda on a selected pair: the new one last", abc,
+            "pick List2 0,type x=9,click Command3,Lõpeta", "b=2 c=3 ax=19");
+        row("Asenda, nothing selected", abc, "type x=9,click Command3", "a=1 b=2 c=3 x=9");
+        row("no Estonian, Enter", abc, "type x=,Return Text2", "same", "x=", "focus=Text1");
+        row("no foreign, Enter", abc, "type =9,Return Text1", "same", "=9", "focus=Text2");
+        row("no Estonian, Lisa", abc, "type x=,click Command1", "same", "x=", "focus=Text1");
+        row("no foreign, Asenda", abc, "type =9,click Command3", "same", "=9", "focus=Text2");
+        row("Delete in List1: the pair before shown", abc, "pick List1 1,Delete List1,Lõpeta",
+            "a=1 c=3", "a=1");
+        row("Kustuta the first: the new first shown", abc, "pick List2 0,click Command2", "b=2 c=3",
+            "b=2");
+        row("Delete the only pair", "a=1", "pick List2 0,Delete List2", "");
+        row("Delete, nothing selected", abc, "type t=,Delete List2", "same", "t=");
+        row("full: Lisa", "full", "type x=9,click Command1", "same", "x=9");
+        row("full: Enter", "full", "type x=9,Return Text1", "same", "x=9");
+        row("full: Asenda", "full", "type x=9,click Command3", "same", "x=9");
+        row("Cyrillic typed", abc, "type я=", "same", "=", "refused=я");
+        row("emoji pasted", abc, "paste a😀", "same", "=", "refused=😀");
+        row("sorts in turn", "c=2 a=3 B=1", "sort 6,sort 5,sort 7,sort 8", "a=3 c=2 B=1");
+        row("Estonian alphabet", "1=xenon 2=Õun 3=tee 4=zoo 5=üks 6=šokk 7=wc 8=öö 9=ähm 10=Sai",
+            "sort 7", "10=Sai 6=šokk 4=zoo 3=tee 7=wc 2=Õun 9=ähm 8=öö 5=üks 1=xenon");
         // Qt's sort keys in the C locale are the plain bytes and would tell case apart.
-        row("C locale", {.before = "b=1 B=2 a=3", .buttons = "5", .after = "a=3 B=2 b=1"});
-        row("A-Z: empty stays", {.before = "c=1 =2 a=3", .buttons = "5", .after = "a=3 =2 c=1"});
-        row("Z-A: empty key last", {.before = "=1 a=2 b=3", .buttons = "6", .after = "b=3 a=2 =1"});
-        row("empty Estonian word ends the list", {.before = "a=1 b=2 c= d=4", .after = "a=1 b=2"});
+        row("C locale", "b=1 B=2 a=3", "sort 5", "a=3 B=2 b=1");
+        row("A-Z: empty stays", "c=1 =2 a=3", "sort 5", "a=3 =2 c=1");
+        row("Z-A: empty key last", "=1 a=2 b=3", "sort 6", "b=3 a=2 =1");
+        row("empty Estonian word ends the list", "a=1 b=2 c= d=4", "", "a=1 b=2");
     }
     void editing() {
-        QFETCH(Visit, visit);
-        QStringList before = pairs(visit.before);
-        while (visit.full && before.size() < EditorWindow::MaxPairs)
-            before << QStringLiteral("f%1=e").arg(before.size());
-        const QStringList after = visit.after ? pairs(visit.after) : before;
-        QLocale::setDefault(QLocale(QString::fromLatin1(visit.locale)));
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        store(state, before);
-        MainWindow* main = forms.show<MainWindow>();
-        click(main->editorButton); // "Editor"
+        QFETCH(QString, before);
+        QFETCH(QString, actions);
+        QFETCH(QString, after);
+        QFETCH(QString, boxes);
+        QFETCH(QString, notes);
+        if (QString(QTest::currentDataTag()).startsWith("Estonian"))
+            QLocale::setDefault(QLocale(u"et_EE"_s));
+        Program p;
+        auto& [state, platform, forms, main] = p;
+        p.store(before == u"full"_s ? full() : before);
+        const QString listed = stored(state);
+        after = after == u"same"_s ? listed : after;
+        click(main->editorButton);
         EditorWindow* e = forms.find<EditorWindow>();
-        for (const char* b = visit.buttons; *b; ++b)
-            click(named<QPushButton>(e, QByteArray("Command") + *b));
-        if (auto* l = named<WordList>(e, visit.list)) { // shows the pair
-            QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                              l->visualItemRect(l->item(visit.row)).center());
-            QCOMPARE(e->foreignEdit->text() + u'=' + e->estonianEdit->text(), shown(e)[visit.row]);
-        }
-        const QString foreign = QString::fromUtf8(visit.typed).section(u'=', 0, 0);
-        QApplication::clipboard()->setText(foreign);
-        if (visit.paste)
-            QTest::keyClick(e->foreignEdit, Qt::Key_V, Qt::ControlModifier);
-        else
-            typeText(e->foreignEdit, foreign);
-        typeText(e->estonianEdit, QString::fromUtf8(visit.typed).section(u'=', 1));
-        const QStringList ahead = shown(e);
-        if (auto* b = named<QPushButton>(e, visit.act)) {
-            click(b);
-        } else if (auto* w = named<QWidget>(e, visit.act)) {
-            w->setFocus();
-            QTest::keyClick(w, qobject_cast<QLineEdit*>(w) ? Qt::Key_Return : Qt::Key_Delete);
-        }
+        const bool finish = actions.endsWith(u"Lõpeta"_s);
+        const bool changed = act(e, actions.chopped(finish ? 6 : 0));
         QCOMPARE(shown(e), after);
-        QCOMPARE(e->foreignEdit->text() + u'=' + e->estonianEdit->text(),
-                 QString::fromUtf8(visit.boxes));
-        QCOMPARE(e->hintLabel->text().section(u'„', 1).section(u'“', 0, 0), visit.refused);
-        QVERIFY(startsAtTop(e->countLabel) && (!*visit.refused || startsAtTop(e->hintLabel)));
-        QCOMPARE(e->countLabel->text(), QStringLiteral("Sõnu: ") + (visit.shortCount ? "" : " ") +
-                                            QString::number(after.size()));
-        QCOMPARE(active(e), QString::fromLatin1(visit.buttons).right(1));
-        QCOMPARE(state.Changed, qint16(shown(e) != ahead));
-        QCOMPARE(platform.messages.size(), int(visit.full));
-        if (*visit.focus)
-            QCOMPARE(e->focusWidget()->objectName(), QString::fromLatin1(visit.focus));
-        if (visit.finish)
-            click(e->finishButton);
-        else
-            e->close();
+        QCOMPARE(e->foreignEdit->text() + u'=' + e->estonianEdit->text(), boxes);
+        const auto note = [&](const QString& key) {
+            return notes.section(key + u'=', 1).section(u' ', 0, 0);
+        };
+        QCOMPARE(e->hintLabel->text().section(u'„', 1).section(u'“', 0, 0), note(u"refused"_s));
+        QCOMPARE(e->countLabel->text(), u"Sõnu: "_s + (notes.contains(u"short"_s) ? "" : " ") +
+                                            QString::number(after.count(u'=')));
+        const QString lastSort = actions.section(u"sort "_s, -1).left(1);
+        QCOMPARE(active(e), actions.contains(u"sort "_s) ? lastSort : QString());
+        QCOMPARE(state.Changed, qint16(changed));
+        QCOMPARE(platform.messages.size(), int(before == u"full"_s));
+        if (!note(u"focus"_s).isEmpty())
+            QCOMPARE(e->focusWidget()->objectName(), note(u"focus"_s));
+        finish ? click(e->finishButton) : void(e->close());
         settle();
         QVERIFY(!forms.find<EditorWindow>() && main->isVisible());
         // The store holds the pairs and nothing behind them, however long the list was.
-        QCOMPARE(state.WordCount, qint16(after.size() - 1));
-        for (int k = int(after.size()); k < ProgramState::Slots; ++k)
-            QVERIFY2(state.EstonianWords[k].isEmpty() && state.ForeignWords[k].isEmpty(),
-                     qPrintable(QString::number(k)));
+        QCOMPARE(stored(state), after);
+        QCOMPARE(state.WordCount, qint16(after.count(u'=') - 1));
         click(main->editorButton);
-        e = forms.find<EditorWindow>(); // with no sort active
-        QCOMPARE(shown(e), after);
-        QCOMPARE(active(e), QString());
+        QCOMPARE(shown(forms.find<EditorWindow>()), after);
+        QCOMPARE(active(forms.find<EditorWindow>()), QString());
     }
 
     // A save while the editor is open writes the stored list, which lacks the editor's pair;
     // once "Lõpeta" brings the pair in, Exit asks again. A list that comes back only sorted
     // counts as saved.
     void savedWhileOpen_data() {
-        QTest::addColumn<bool>("edit");          // a pair added before the save
-        QTest::addColumn<QString>("save");       // "menu": File, Save; "close": close box, Yes
-        QTest::addColumn<QByteArray>("buttons"); // sort buttons pressed after the save
-        auto row = [](const char* name, bool edit, const char* save, const char* buttons) {
-            QTest::newRow(name) << edit << QString::fromLatin1(save) << QByteArray(buttons);
-        };
-        row("no save", true, "", "");
-        row("File, Save", true, "menu", "");
-        row("close box, Yes", true, "close", "");
-        row("close box, Yes, sort", true, "close", "5");
-        row("nothing edited, sort", false, "close", "6");
+        QTest::addColumn<bool>("edit");    // a pair added before the save
+        QTest::addColumn<QString>("save"); // "menu": File, Save; "close": close box, Yes
+        QTest::addColumn<QString>("sort"); // a sort button pressed after the save
+        QTest::newRow("no save") << true << ""
+                                 << "";
+        QTest::newRow("File, Save") << true << "menu"
+                                    << "";
+        QTest::newRow("close box, Yes, sort") << true << "close"
+                                              << "sort 5";
+        QTest::newRow("nothing edited, sort") << false << "close"
+                                              << "sort 6";
     }
     void savedWhileOpen() {
         QFETCH(bool, edit);
         QFETCH(QString, save);
-        QFETCH(QByteArray, buttons);
+        QFETCH(QString, sort);
         QTemporaryDir dir;
-        ProgramState state;
-        FakePlatform platform;
+        Program p;
+        auto& [state, platform, forms, main] = p;
         platform.workingDir = QDir::toNativeSeparators(dir.path());
-        Forms forms(state, platform);
-        MainWindow* main = forms.show<MainWindow>();
-        state.CurrentFile = dir.filePath(QStringLiteral("list.dic"));
-        store(state, pairs("a=1 b=2 c=3"));
-        click(main->editorButton); // "Editor"
+        state.CurrentFile = dir.filePath(u"list.dic"_s);
+        p.store(u"a=1 b=2 c=3"_s);
+        click(main->editorButton);
         EditorWindow* e = forms.find<EditorWindow>();
-        if (edit) {
-            typeText(e->foreignEdit, QStringLiteral("x"));
-            typeText(e->estonianEdit, QStringLiteral("9"));
-            click(e->addButton);
-        }
-        if (save == "menu") {
+        act(e, edit ? u"type x=9,click Command1"_s : QString());
+        if (save == u"menu"_s)
             main->saveAction->trigger();
-        } else if (save == "close") {
+        if (save == u"close"_s) {
             main->close();
             click(forms.find<SavePrompt>()->yesButton);
         }
         settle();
-        for (const char b : buttons)
-            click(named<QPushButton>(e, QByteArray("Command") + b));
-        const QStringList edited = shown(e);
-        click(e->finishButton); // "Lõpeta"
+        act(e, sort);
+        const QString edited = shown(e);
+        click(e->finishButton);
         settle();
         QCOMPARE(stored(state), edited);
         QVERIFY(!platform.ended());
-        click(forms.find<MainWindow>()->exitButton); // Exit
+        click(forms.find<MainWindow>()->exitButton);
         const SavePrompt* prompt = forms.find<SavePrompt>();
         QCOMPARE(prompt && prompt->isVisible(), edit);
         QCOMPARE(platform.ended(), !edit);

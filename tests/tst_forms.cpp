@@ -7,20 +7,16 @@
 #include <QPushButton>
 #include <QTest>
 
-// Counts its load and unload; its button unloads it, and so does its own unload routine again.
+// Counts its loads and unloads; its button unloads it, and so does its own unload routine again.
 class Probe : public Form {
 public:
     explicit Probe(Forms& forms) : Form(forms), button(new QPushButton(this)) {
         connect(button, &QPushButton::clicked, this, [this] { this->forms.unload(this); });
     }
     void onLoad() override { ++loads; }
-    void onUnload() override {
-        ++unloads;
-        forms.unload(this);
-    }
+    void onUnload() override { ++unloads, forms.unload(this); }
     QPushButton* button;
-    static inline int loads = 0;
-    static inline int unloads = 0;
+    static inline int loads = 0, unloads = 0;
 };
 
 // Unloads itself while it is being loaded.
@@ -38,18 +34,13 @@ private slots:
         FakePlatform platform;
         Forms forms(state, platform);
         Probe* probe = forms.load<Probe>();
-        QCOMPARE(forms.show<Probe>(), probe);
-        QVERIFY(probe->isVisible());
-        QCOMPARE(Probe::loads, 1);
-        QCOMPARE(forms.show<Vanishing>(), nullptr);
-        QVERIFY(!forms.find<Vanishing>());
-        QCOMPARE(platform.endCount, 0); // Probe is still loaded
-
+        QVERIFY(forms.show<Probe>() == probe && probe->isVisible() && Probe::loads == 1);
+        QVERIFY(!forms.show<Vanishing>() && !forms.find<Vanishing>());
+        QVERIFY(!platform.ended()); // Probe is still loaded
         // Unloaded from its own click handler: it lives on until the event loop runs.
         QPointer<Probe> alive(probe);
         click(probe->button);
-        QCOMPARE(Probe::unloads, 1);
-        QVERIFY(!forms.find<Probe>() && alive && !alive->isVisible());
+        QVERIFY(Probe::unloads == 1 && !forms.find<Probe>() && alive && !alive->isVisible());
         QCOMPARE(platform.endCount, 1); // no window is left
         settle();
         QVERIFY(!alive);

@@ -104,7 +104,10 @@ bool readRegistryValue(Registry& registry, Registry::Handle root, const QByteArr
 }
 
 void startSystemInformation(Platform& platform) {
-    if (startFromRegistry(platform) || startDesktopTool(platform))
+    // Only where no registry can name the tool is PATH searched: on Windows a program of one of
+    // those names in a PATH folder would be whatever someone put there.
+    if (startFromRegistry(platform) ||
+        (!platform.registry().present() && startDesktopTool(platform)))
         return;
     platform.message(QLatin1String(ApplicationTitle), QLatin1String(UnavailableText),
                      MessageIcon::None);

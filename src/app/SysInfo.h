@@ -34,8 +34,8 @@ public:
 bool readRegistryValue(Registry& registry, Registry::Handle root, const QByteArray& keyName,
                        const QByteArray& valueName, QString& value);
 
-// The desktop's own system information programs, looked for on PATH in this order when the
-// registry names no tool that starts (as on any system but Windows): KDE's Info Center, GNOME's
+// The desktop's own system information programs, looked for on PATH in this order on a system
+// without a registry (any but Windows): KDE's Info Center, GNOME's
 // settings at the system overview, HardInfo.
 struct DesktopTool {
     const char* program;
@@ -44,8 +44,8 @@ struct DesktopTool {
 inline constexpr DesktopTool DesktopTools[] = {
     {"kinfocenter", nullptr}, {"gnome-control-center", "info-overview"}, {"hardinfo", nullptr}};
 
-// Starts the System Information tool found through the registry, or else the first desktop tool
-// found that starts, without waiting for it; or tells the user it is unavailable.
+// Starts the System Information tool found through the registry, or else, on a system without
+// one, the first desktop tool found that starts, without waiting for it; or tells the user it is unavailable.
 void startSystemInformation(Platform& platform);
 
 } // namespace sysinfo

@@ -24,6 +24,10 @@ public:
     virtual long RegQueryValueExA(Handle key, const QByteArray& valueName, quint32* type,
                                   QByteArray& data, quint32* size) = 0;
     virtual long RegCloseKey(Handle key) = 0;
+
+    // False where the system has no registry: nothing can be looked up, and the desktop's own
+    // tools are searched for instead.
+    virtual bool present() const { return true; }
 };
 
 // For systems without a registry: every look-up fails.
@@ -34,6 +38,7 @@ public:
     long RegQueryValueExA(Handle key, const QByteArray& valueName, quint32* type, QByteArray& data,
                           quint32* size) override;
     long RegCloseKey(Handle key) override;
+    bool present() const override { return false; }
 };
 
 // The registry of the system the program runs on: the real one on Windows, PortableRegistry

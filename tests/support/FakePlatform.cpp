@@ -3,56 +3,24 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <cstring>
-
-void FakeTimer::setInterval(int ms) {
-    if (ms == interval_)
-        return;
-    interval_ = ms;
-    elapsed_ = 0;
-}
-
-void FakeTimer::setEnabled(bool enabled) {
-    if (enabled == enabled_)
-        return;
-    enabled_ = enabled;
-    elapsed_ = 0;
-}
-
 long FakeRegistry::RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32, quint32,
                                  Handle* result) {
     const QByteArray path = QByteArray::number(root, 16) + '\\' + subKey;
-    if (!keys.contains(path)) {
-        *result = 0;
-        return 2;
-    }
-    const Handle handle = next_++;
-    handles_[handle] = path;
-    opened << handle;
-    *result = handle;
-    return 0;
+    *result = keys.contains(path) ? ++last_ : 0;
+    if (*result)
+        open[*result] = path;
+    return *result ? 0 : 2;
 }
 
-long FakeRegistry::RegQueryValueExA(Handle key, const QByteArray& valueName, quint32* type,
+long FakeRegistry::RegQueryValueExA(Handle key, const QByteArray& name, quint32* type,
                                     QByteArray& data, quint32* size) {
-    if (!handles_.contains(key))
-        return 6;
-    const auto& values = keys[handles_[key]];
-    if (!values.contains(valueName))
+    if (!open.contains(key) || !keys[open[key]].contains(name))
         return 2;
-    const Value& value = values[valueName];
-    if (value.data.size() > data.size())
-        return 234; // more data than the buffer holds
-    *type = value.type;
-    std::memcpy(data.data(), value.data.constData(), value.data.size());
-    *size = static_cast<quint32>(value.data.size());
+    const auto& [valueType, bytes] = keys[open[key]][name];
+    *type = valueType;
+    data.replace(0, bytes.size(), bytes);
+    *size = quint32(bytes.size());
     return 0;
-}
-
-long FakeRegistry::RegCloseKey(Handle key) {
-    closed << key;
-    return handles_.remove(key) ? 0 : 6;
 }
 
 FileDialogResult FakePlatform::chosen(const QString& path) {
@@ -85,14 +53,6 @@ FileDialogResult FakePlatform::answerDialog(bool save, FileDialogSettings& setti
     return answer;
 }
 
-FileDialogResult FakePlatform::openFileDialog(FileDialogSettings& settings) {
-    return answerDialog(false, settings);
-}
-
-FileDialogResult FakePlatform::saveFileDialog(FileDialogSettings& settings) {
-    return answerDialog(true, settings);
-}
-
 bool FakePlatform::startProgram(const QString& path, const QStringList& arguments) {
     started << (QStringList{path} + arguments).join(u' ');
     return startSucceeds;
@@ -102,38 +62,27 @@ bool FakePlatform::fileExists(const QString& path) {
     return existingFiles.contains(path) || QFileInfo(path).isFile();
 }
 
-double FakePlatform::rnd() {
-    return randomValues.isEmpty() ? 0.0 : randomValues.dequeue();
-}
-
 UiTimer* FakePlatform::createTimer(QObject* parent) {
     auto* timer = new FakeTimer(parent);
     timers_.append(timer);
     return timer;
 }
 
-QList<FakeTimer*> FakePlatform::timers() const {
-    QList<FakeTimer*> live;
-    for (const auto& timer : timers_)
-        if (timer)
-            live << timer.data();
-    return live;
-}
-
 void FakePlatform::advance(int ms) {
+    timers_.removeAll(nullptr);
     for (int left = ms;;) {
-        const QList<FakeTimer*> live = timers();
+        const QList<QPointer<FakeTimer>> live = timers_;
         FakeTimer* next = nullptr;
-        for (FakeTimer* timer : live)
-            if (timer->isRunning() && (!next || timer->remaining() < next->remaining()))
-                next = timer;
+        for (FakeTimer* t : live)
+            if (t && t->running() &&
+                (!next || t->interval_ - t->elapsed_ < next->interval_ - next->elapsed_))
+                next = t;
         // Up to the next timer that fires within what is left, or else to the end.
-        const bool fires = next && next->remaining() <= left;
-        const int step = fires ? next->remaining() : left;
-        for (FakeTimer* timer : live)
-            if (timer->isRunning())
-                timer->elapsed_ += step;
-        if (!fires)
+        const int step = next ? qMin(left, next->interval_ - next->elapsed_) : left;
+        for (FakeTimer* t : live)
+            if (t && t->running())
+                t->elapsed_ += step;
+        if (!next || next->elapsed_ < next->interval_)
             return;
         left -= step;
         next->elapsed_ = 0;

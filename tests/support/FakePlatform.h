@@ -18,43 +18,39 @@ class FakeTimer final : public UiTimer {
     Q_OBJECT
 public:
     using UiTimer::UiTimer;
-
     int interval() const override { return interval_; }
-    void setInterval(int ms) override;
+    void setInterval(int ms) override { restart(interval_, ms); }
     bool isEnabled() const override { return enabled_; }
-    void setEnabled(bool enabled) override;
-    bool isRunning() const { return enabled_ && interval_ > 0; }
-    // Milliseconds until it fires.
-    int remaining() const { return interval_ - elapsed_; }
+    void setEnabled(bool enabled) override { restart(enabled_, enabled); }
 
 private:
     friend class FakePlatform;
+    template <class T> void restart(T& field, T value) {
+        elapsed_ = field == value ? elapsed_ : 0;
+        field = value;
+    }
+    bool running() const { return enabled_ && interval_ > 0; }
     int interval_ = 0;
     bool enabled_ = true;
     int elapsed_ = 0;
 };
 
-// A registry held in memory: keys with values, and a log of opened and closed handles.
+// A registry held in memory: values by key path and name, type first.
 class FakeRegistry final : public Registry {
 public:
-    struct Value {
-        quint32 type = 1;
-        QByteArray data;
-    };
-    // Key paths are stored under the root handle they belong to.
-    QMap<QByteArray, QMap<QByteArray, Value>> keys;
-    QList<Handle> opened;
-    QList<Handle> closed;
+    QMap<QByteArray, QMap<QByteArray, std::pair<quint32, QByteArray>>> keys;
+    QMap<Handle, QByteArray> open; // keys opened and not closed yet
+    bool exists = true;            // false: a system without a registry
 
-    long RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32 options, quint32 samDesired,
+    long RegOpenKeyExA(Handle root, const QByteArray& subKey, quint32, quint32,
                        Handle* result) override;
-    long RegQueryValueExA(Handle key, const QByteArray& valueName, quint32* type, QByteArray& data,
+    long RegQueryValueExA(Handle key, const QByteArray& name, quint32* type, QByteArray& data,
                           quint32* size) override;
-    long RegCloseKey(Handle key) override;
+    long RegCloseKey(Handle key) override { return open.remove(key) ? 0 : 6; }
+    bool present() const override { return exists; }
 
 private:
-    QMap<Handle, QByteArray> handles_;
-    Handle next_ = 0x100;
+    Handle last_ = 0x100;
 };
 
 // The test platform: dialogs answer from a script, everything the program asks is recorded.
@@ -80,7 +76,6 @@ public:
     QSet<QString> existingFiles; // exist besides the files on disk
     QStringList searchPath;      // PATH; empty by default, so no real program is ever found
     QString workingDir = QStringLiteral("/work/dir");
-    double clock = 43200.5;
     QQueue<double> randomValues; // an empty queue answers 0
     FakeRegistry fakeRegistry;
     // Runs inside every dialog and message box while it is up, as the user's time there; the
@@ -89,24 +84,26 @@ public:
 
     bool ended() const { return endCount > 0; }
     static FileDialogResult chosen(const QString& path);
-
-    // Lets ms milliseconds pass: every running timer fires as often as its interval allows, in
-    // time order, with handlers free to change timers as they go.
+    // Lets ms milliseconds pass: running timers fire in time order, as often as their intervals
+    // allow, with handlers free to change timers as they go.
     void advance(int ms);
-    QList<FakeTimer*> timers() const;
 
     void message(const QString& title, const QString& text, MessageIcon icon) override;
-    FileDialogResult openFileDialog(FileDialogSettings& settings) override;
-    FileDialogResult saveFileDialog(FileDialogSettings& settings) override;
+    FileDialogResult openFileDialog(FileDialogSettings& settings) override {
+        return answerDialog(false, settings);
+    }
+    FileDialogResult saveFileDialog(FileDialogSettings& settings) override {
+        return answerDialog(true, settings);
+    }
     void beep() override { ++beeps; }
     void endProgram() override { ++endCount; }
     bool startProgram(const QString& path, const QStringList& arguments) override;
     QStringList programSearchPath() override { return searchPath; }
     bool fileExists(const QString& path) override;
     QString workingDirectory() override { return workingDir; }
-    double timeOfDay() override { return clock; }
+    double timeOfDay() override { return 43200.5; }
     void randomize(double) override {}
-    double rnd() override;
+    double rnd() override { return randomValues.isEmpty() ? 0.0 : randomValues.dequeue(); }
     Registry& registry() override { return fakeRegistry; }
     UiTimer* createTimer(QObject* parent) override;
 

@@ -1,6 +1,6 @@
 #include "support/TestUtil.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
@@ -83,4 +83,20 @@ FileSizeLimit::~FileSizeLimit() {
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = rlim_t(before_);
     ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+bool someWindowShown(const Forms& forms) {
+    bool shown = !forms.anyLoaded();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<Form*>(w); form && forms.isLoaded(form))
+            shown = shown || form->isVisible();
+    return shown;
+}
+
+void Program::store(const QString& pairs) {
+    const QStringList list = pairs.split(u' ', Qt::SkipEmptyParts);
+    state.WordCount = qint16(list.size() - 1);
+    for (int k = 0; k < list.size(); ++k) {
+        state.ForeignWords[k] = list[k].section(u'=', 0, 0);
+        state.EstonianWords[k] = list[k].section(u'=', 1);
+    }
 }

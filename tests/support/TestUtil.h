@@ -1,9 +1,24 @@
 #pragma once
 
+#include "app/MainWindow.h"
+#include "forms/Forms.h"
+#include "state/ProgramState.h"
+#include "support/FakePlatform.h"
+
 #include <QByteArray>
 #include <QString>
 
 class QWidget;
+
+// The program on the fake platform with its main window up.
+struct Program {
+    ProgramState state;
+    FakePlatform platform;
+    Forms forms{state, platform};
+    MainWindow* main = forms.show<MainWindow>();
+    // Stores pairs "foreign=estonian", separated by blanks, as the list.
+    void store(const QString& pairs);
+};
 
 // Types text key by key; works for letters outside ASCII too (õ, ä, š), which QTest::keyClicks
 // does not handle in this Qt version.
@@ -39,3 +54,7 @@ private:
     unsigned long long before_ = 0;
     bool saved_ = false;
 };
+
+// False when windows are loaded but none of them is in sight: the user would be left with a
+// program that runs and shows nothing.
+bool someWindowShown(const Forms& forms);

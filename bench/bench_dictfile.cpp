@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a full dictionary file of 1000 pairs.
 #include "dictfile/DictionaryFile.h"
 #include "state/ProgramState.h"

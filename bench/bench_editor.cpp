@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor at its largest list, 1001 pairs: each sort routine (about half a million
 // comparisons), the editor's fill of its lists, and a whole sort button press.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One question set-up at 1001 pairs with a single pair left in the cycle: the selection keeps
 // drawing until it meets that pair, the worst case it has.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up measurements: a bare Qt Widgets window and nothing else.
 #include <QApplication>
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Starts a program and reports how long it took until its first top-level window was mapped.
  *   mapwatch CMD [ARGS...]   prints "<milliseconds> <pid>" and leaves the program running.
  * Works on a display without a window manager, where top-level windows are children of the root. */

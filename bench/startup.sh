@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time (process start to first window mapped) and resident memory 2 s later, as the
 # median of RUNS launches, for the program and for a bare Qt window built beside it as the floor.
 #   bench/startup.sh [RUNS]      (default 10)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by `cpack -G DEB` in a build directory (scripts/package.sh does it all).
 
 set(SONARIX_PACKAGE_MAINTAINER "Sonarix developers <developers@sonarix.invalid>"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the dictionary reader, then checks what it made of them: the list is
 // consistent, and writing it and reading it back gives the same pairs.
 #include "dictfile/DictionaryFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random GUI testing: plausible events on whatever windows are up, dialogs answered at random
 // from a folder of real files, time passing also while a dialog is up; the program's invariants
 // are checked after every event. A failure prints its seed and the events of its episode;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a temporary prefix and checks what a desktop gets from it:
 #   scripts/check-install.sh BUILD_DIR
 # the program, a valid desktop entry, the icon at every size, and a well-formed file type for *.dic

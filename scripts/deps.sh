@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build, the tests (the end-to-end ones included) and the
 # screenshots need, if any are missing.
 set -euo pipefail

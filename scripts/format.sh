@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks (or with --fix, applies) the project's clang-format style on every C++ file.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the dictionary-file fuzzer with clang and runs it.
 #   scripts/fuzz.sh [seconds] [build dir]   fuzz (default 600 s, build-fuzz/)
 #   scripts/fuzz.sh --smoke [build dir]     for CI: replay every file of the checked-in corpus,

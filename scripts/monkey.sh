@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Random GUI testing (monkey/monkey.cpp, built with -DSONARIX_MONKEY=ON).
 #   scripts/monkey.sh N               N seeds, from seed 1 (CI runs the first 24)
 #   scripts/monkey.sh --seed S        replays seed S, printing every event as it happens

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CI: builds the Debian package (scripts/package.sh) and checks it as a system would take it:
 # lintian finds no error or warning, the AppStream file validates, the manual page renders without
 # a warning, and the program unpacked from the package starts under Xvfb: --version, --help, an

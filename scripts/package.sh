@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package: a Release build of its own in build-package/, with Debian's hardening
 # flags, packed by CPack into build-package/sonarix_<version>_<arch>.deb (its path printed).
 #   scripts/package.sh && sudo apt install ./build-package/sonarix_1.3.9_amd64.deb

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the program; arguments go to the program, so
 #   scripts/run.sh words.dic   opens words.dic (relative to where you are) once the window is up.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program under a virtual X server with a small sample dictionary, walks through it by
 # keyboard as a user would, and saves a picture of each window on the way:
 #   scripts/screenshot.sh OUTDIR

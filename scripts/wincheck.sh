@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles the registry code that is built on Windows only (src/platform/WinRegistry.cpp), and the
 # code around it, with the MinGW-w64 cross compiler against its real <windows.h>: syntax and
 # types only, no object files. Qt's headers are the Linux ones (the C++ headers are the same on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window can be worked by keyboard alone, every control a screen reader reaches has a name
 // it can speak, and words and file names are shown as stored, never as markup.
 #include "app/AboutWindow.h"

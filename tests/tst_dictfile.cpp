@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing dictionary files: line ends, quoting, the code page, the 1000-pair limit.
 #include "dictfile/DictionaryFile.h"
 #include "state/ProgramState.h"
@@ -81,8 +82,8 @@ private slots:
         for (const char* tail : {"", "\r\n", " \r\n\t", "\x1a"})
             row("exactly 1000 pairs, then nothing to lose", pair.repeated(1000) + tail,
                 QStringList(1000, "e|f"), 999);
-        row("1000 pairs, then a foreign word", pair.repeated(1000) + "\r\nx", QStringList(1000, "e|f"),
-            999, 0, true);
+        row("1000 pairs, then a foreign word", pair.repeated(1000) + "\r\nx",
+            QStringList(1000, "e|f"), 999, 0, true);
         // A failing disk: what came before stays, and the list tells it holds only part.
         row("read error part-way", "a\r\nb\r\nc\r" + QByteArray(FailHere) + "\nd\r\n", {"a|b"}, 0,
             68, true);
@@ -181,9 +182,9 @@ private slots:
     // the old file stays whole. In place, a failure says that the file may be cut short.
     void saves_data() {
         QTest::addColumn<bool>("locked");
-        QTest::addColumn<int>("mode");   // the old file's permissions; 0: no old file
-        QTest::addColumn<int>("pairs");  // in the list
-        QTest::addColumn<int>("limit");  // the disk's room in bytes; 0: room enough
+        QTest::addColumn<int>("mode");    // the old file's permissions; 0: no old file
+        QTest::addColumn<int>("pairs");   // in the list
+        QTest::addColumn<int>("limit");   // the disk's room in bytes; 0: room enough
         QTest::addColumn<int>("outcome"); // 0 saved, 1 failed, 2 failed and the file damaged
         QTest::newRow("locked, writable file") << true << 0644 << 1 << 0 << 0;
         QTest::newRow("locked, read-only file") << true << 0444 << 1 << 0 << 1;

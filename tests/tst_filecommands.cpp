@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open and Save, and the save prompt that guards Open, Exit and the close box.
 #include "app/MainWindow.h"
 #include "app/SavePrompt.h"
@@ -224,8 +225,10 @@ private slots:
                 QTest::addRow("%s, %s", c, agree ? "same name" : "cancelled")
                     << "big" << QString(c) << agree;
         }
-        QTest::newRow("read error, save") << "/proc/self/mem" << "save" << false;
-        QTest::newRow("gone when opened again") << "gone" << "save" << false;
+        QTest::newRow("read error, save") << "/proc/self/mem"
+                                          << "save" << false;
+        QTest::newRow("gone when opened again") << "gone"
+                                                << "save" << false;
     }
     void partlyLoadedFile() {
         QFETCH(QString, source);

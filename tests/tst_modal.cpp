@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows unloaded while a dialog or message box is up: the quiz's time-out ends the test inside
 // the dialog's own event loop, the results window unloads the quiz window, and the dialog (whose
 // parent is that quiz window) must come through whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file dialogs of QtPlatform under the offscreen platform, answered by a timer from
 // inside their own event loop, as a user would answer them.
 #include "platform/QtPlatform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/UiTimer.h"
 #include "quiz/Scoring.h"
 #include "state/Format.h"

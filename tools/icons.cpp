@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program icon into a hicolor icon theme tree for installation:
 //   sonarix_icons OUTDIR   writes OUTDIR/hicolor/NxN/apps/sonarix.png
 #include "app/Artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands of the main window.
 #include "app/MainWindow.h"
 #include "app/SavePrompt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/Registry.h"
@@ -45,7 +46,8 @@ inline constexpr DesktopTool DesktopTools[] = {
     {"kinfocenter", nullptr}, {"gnome-control-center", "info-overview"}, {"hardinfo", nullptr}};
 
 // Starts the System Information tool found through the registry, or else, on a system without
-// one, the first desktop tool found that starts, without waiting for it; or tells the user it is unavailable.
+// one, the first desktop tool found that starts, without waiting for it; or tells the user it is
+// unavailable.
 void startSystemInformation(Platform& platform);
 
 } // namespace sysinfo

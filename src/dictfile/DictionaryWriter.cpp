@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictfile/DictionaryFile.h"
 
 #include "dictfile/Cp1257.h"
@@ -71,7 +72,8 @@ int saveErrorNumber(const QString& path) {
 }
 
 FileFailure saveFailure(const QString& path, const QString& reason, bool fileTouched) {
-    QString text = QStringLiteral("Faili ei saanud salvestada: ") + path + QLatin1Char('\n') + reason;
+    QString text =
+        QStringLiteral("Faili ei saanud salvestada: ") + path + QLatin1Char('\n') + reason;
     if (fileTouched)
         text += QStringLiteral("\nFail võib nüüd olla poolik. Sõnad on alles programmis: "
                                "salvesta need uuesti, soovitavalt teise faili.");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictfile/FileFailure.h"
 
 QString openErrorText(int number, const QString& path) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's four sort buttons. The active sort is kept nowhere but in the buttons' colours.
 #include "editor/EditorWindow.h"
 

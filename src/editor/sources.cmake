@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 list(APPEND SONARIX_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/WordCollation.h
   ${CMAKE_CURRENT_LIST_DIR}/WordCollation.cpp

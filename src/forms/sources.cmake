@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 list(APPEND SONARIX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Form.h
   ${CMAKE_CURRENT_LIST_DIR}/Form.cpp

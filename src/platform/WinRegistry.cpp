@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real registry; built on Windows only.
 #include "platform/Registry.h"
 

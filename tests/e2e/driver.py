@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the built program from outside, over the accessibility bus, as a screen reader does.
 # One Session owns a private X server, session bus and accessibility bus for the whole run; each
 # scenario starts the program in it with a HOME of its own. Every process is ended by its own id.

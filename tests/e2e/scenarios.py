@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end smoke: the built program under a real X server, driven over the accessibility bus
 # and the keyboard, for what only a real process shows: real timers, the real file dialogs'
 # nested loops, bytes on disk, the exit status, and names and roles as a screen reader gets them.

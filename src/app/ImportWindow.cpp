@@ -47,7 +47,7 @@ ImportWindow::ImportWindow(Forms& forms) : Form(forms) {
     previewTable->setTabKeyNavigation(false);
     previewTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     previewTable->verticalHeader()->setVisible(false);
-    previewTable->setMinimumSize(420, 230);
+    previewTable->setMinimumSize(420, 262);
 
     swapButton = new QPushButton(QStringLiteral("&Vaheta veerud"), this);
     swapButton->setObjectName(QStringLiteral("cmdSwap"));

@@ -23,11 +23,13 @@ bool fitsTheList(const QString& word) {
 
 QByteArray csvField(const QString& word) {
     // Quoted where a reader would split, join or skip it otherwise: separators of any kind,
-    // quotes, line breaks, a leading # (a comment line) and blanks at either end.
-    const bool quoted = !word.isEmpty() &&
-                        (word.contains(u',') || word.contains(u';') || word.contains(u'\t') ||
-                         word.contains(u'"') || word.contains(u'\r') || word.contains(u'\n') ||
-                         word.front() == u'#' || word.front().isSpace() || word.back().isSpace());
+    // quotes, line breaks, a leading # (a comment line) or control character (an end-of-file mark)
+    // and blanks at either end.
+    const bool quoted =
+        !word.isEmpty() && (word.contains(u',') || word.contains(u';') || word.contains(u'\t') ||
+                            word.contains(u'"') || word.contains(u'\r') || word.contains(u'\n') ||
+                            word.front() == u'#' || word.front() < u' ' || word.front().isSpace() ||
+                            word.back().isSpace());
     if (!quoted)
         return word.toUtf8();
     QString text = word;

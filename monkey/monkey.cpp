@@ -282,7 +282,10 @@ private:
         } else if (in(62, 73) && mainUp) {
             QList<QAction*> actions = main->fileMenu->actions() + main->toolBar->actions();
             actions << main->aboutAction;
-            actions.removeIf([](QAction* a) { return a->isSeparator(); });
+            // Import and Export deal in other formats than the .dic files checked here.
+            actions.removeIf([main](QAction* a) {
+                return a->isSeparator() || a == main->importAction || a == main->exportAction;
+            });
             QAction* action = unlessQuitting(actions);
             log(u"trigger "_s + action->objectName());
             action->trigger();

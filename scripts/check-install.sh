@@ -21,4 +21,5 @@ xmllint --noout "$share/mime/packages/sonarix.xml"
 update-mime-database "$share/mime" 2>/dev/null # it only notes that the prefix is not searched
 grep -q '^application/x-sonarix-dictionary:\*\.dic$' "$share/mime/globs"
 grep -q '^application/x-sonarix-dictionary text/plain$' "$share/mime/subclasses"
+grep -q '^application/x-kvtml:\*\.kvtml$' "$share/mime/globs"
 echo "install into $prefix: all checks passed"

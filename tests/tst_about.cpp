@@ -59,7 +59,9 @@ private slots:
         QFETCH(QStringList, outcome);
         const QString tag = QTest::currentDataTag();
         Program p;
-        auto& [state, platform, forms, main] = p;
+        auto& platform = p.platform;
+        auto& forms = p.forms;
+        auto& main = p.main;
         main->aboutAction->trigger();
         AboutWindow* about = forms.find<AboutWindow>();
         QVERIFY(about && about->isVisible() && !main->isVisible());

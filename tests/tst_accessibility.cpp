@@ -33,7 +33,9 @@ private slots:
     void reachedNamedAndPlain() {
         QFETCH(QString, window);
         Program p;
-        auto& [state, platform, forms, main] = p;
+        auto& state = p.state;
+        auto& forms = p.forms;
+        auto& main = p.main;
         p.store(u"x&lt;1=<b>sõna1</b> x&lt;2=<b>sõna2</b> 3=3 4=4 5=5"_s);
         state.CurrentFile = u"/home/<b>x</b>/a&lt;b.dic"_s;
         QWidget* shown = main;

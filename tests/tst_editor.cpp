@@ -156,7 +156,10 @@ private slots:
         if (QString(QTest::currentDataTag()).startsWith("Estonian"))
             QLocale::setDefault(QLocale(u"et_EE"_s));
         Program p;
-        auto& [state, platform, forms, main] = p;
+        auto& state = p.state;
+        auto& platform = p.platform;
+        auto& forms = p.forms;
+        auto& main = p.main;
         p.store(before == u"full"_s ? full() : before);
         const QString listed = stored(state);
         after = after == u"same"_s ? listed : after;
@@ -211,7 +214,10 @@ private slots:
         QFETCH(QString, sort);
         QTemporaryDir dir;
         Program p;
-        auto& [state, platform, forms, main] = p;
+        auto& state = p.state;
+        auto& platform = p.platform;
+        auto& forms = p.forms;
+        auto& main = p.main;
         platform.workingDir = QDir::toNativeSeparators(dir.path());
         state.CurrentFile = dir.filePath(u"list.dic"_s);
         p.store(u"a=1 b=2 c=3"_s);

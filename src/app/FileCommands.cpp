@@ -6,6 +6,7 @@
 #include "dictfile/DictionaryFile.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
+#include "wordimport/WordImport.h"
 
 #include <QFileInfo>
 
@@ -67,6 +68,10 @@ bool MainWindow::openList(const QString& path, const QString& name) {
 }
 
 void MainWindow::openGivenFile(const QString& path) {
+    if (wordimport::isImportFile(path)) {
+        importGivenFile(path);
+        return;
+    }
     const QFileInfo file(path);
     if (openList(file.absoluteFilePath(), file.fileName()))
         return;
@@ -142,9 +147,10 @@ MainWindow::SaveAsOutcome MainWindow::saveAs() {
         return SaveAsOutcome::Ended;
     }
     setWindowTitle(QStringLiteral("Sonarix - ") + state.CurrentFile);
-    if (state.PendingAction == 1) {
+    if (state.PendingAction == 1 || state.PendingAction == 3) {
+        const qint16 action = state.PendingAction;
         state.PendingAction = 0;
-        openFile();
+        action == 1 ? openFile() : importFile();
     }
     return SaveAsOutcome::Saved;
 }

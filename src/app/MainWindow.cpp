@@ -28,6 +28,10 @@ MainWindow::MainWindow(Forms& forms) : Form(forms) {
     useMenuColours(this);
     fileDialog.filter = QStringLiteral("Sonarix's Files (*.dic) |*.dic|");
     fileDialog.defaultExt = QStringLiteral(".dic");
+    importDialog.filter = QStringLiteral(
+        "Sõnaloendid (*.csv *.tsv *.txt *.kvtml)|*.csv *.tsv *.txt *.kvtml|Kõik failid (*)|*|");
+    exportDialog.filter = QStringLiteral("CSV (*.csv)|*.csv|");
+    exportDialog.defaultExt = QStringLiteral(".csv");
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -62,9 +66,11 @@ void MainWindow::buildMenu() {
     newAction = item("MFNew", QStringLiteral("&New"), &MainWindow::newList);
     fileMenu->addSeparator();
     openAction = item("MFOpen", QStringLiteral("&Open..."), &MainWindow::openFile);
+    importAction = item("MFImport", QStringLiteral("&Import..."), &MainWindow::importFile);
     fileMenu->addSeparator();
     saveAction = item("MFSave", QStringLiteral("&Save"), &MainWindow::saveFile);
     saveAsAction = item("MFSaveAs", QStringLiteral("Save &As..."), &MainWindow::saveFileAs);
+    exportAction = item("MFExport", QStringLiteral("E&xport..."), &MainWindow::exportFile);
     fileMenu->addSeparator();
     exitAction = item("MFExit", QStringLiteral("&Exit"), &MainWindow::exitProgram);
 

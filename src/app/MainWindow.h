@@ -47,9 +47,16 @@ public:
     void saveFile();
     void saveFileAs();
     void exitProgram();
+    // Import and Export, in ImportCommands.cpp.
+    void importFile();
+    void exportFile();
 
     // Opens a file named on the command line, as Open does once its dialog has chosen the file.
+    // A word list of another format (isImportFile) goes to the import window instead.
     void openGivenFile(const QString& path);
+    // Reads a word list of another format and shows it in the import window; a file that
+    // cannot be imported is reported and changes nothing.
+    void importGivenFile(const QString& path);
 
     QMenuBar* menuBar;
     QMenu* fileMenu;
@@ -57,6 +64,8 @@ public:
     QAction* openAction;
     QAction* saveAction;
     QAction* saveAsAction;
+    QAction* importAction;
+    QAction* exportAction;
     QAction* exitAction;
     QAction* aboutAction;
 
@@ -77,6 +86,8 @@ public:
     ReversedScrollBar* timeLimitBar; // the limit in seconds: 300 at the top, 0 at the bottom
     QLabel* timeLimitLabel;
     FileDialogSettings fileDialog;
+    FileDialogSettings importDialog;
+    FileDialogSettings exportDialog;
 
 private:
     friend class SavePrompt;

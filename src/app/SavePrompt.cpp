@@ -43,10 +43,17 @@ void SavePrompt::onLoad() {
     fileLabel->setText(state.CurrentFile);
 }
 
-// Open goes on only while the main window is there to run it; after a close box the program is
-// on its way out instead.
+// Open or Import goes on only while the main window is there to run it; after a close box the
+// program is on its way out instead.
 void SavePrompt::goOnWithOpen() {
-    if (MainWindow* main = forms.find<MainWindow>(); main && state.Closing == 0)
+    const qint16 action = state.PendingAction;
+    state.PendingAction = 0;
+    MainWindow* main = forms.find<MainWindow>();
+    if (!main || state.Closing != 0)
+        return;
+    if (action == 3)
+        main->importFile();
+    else
         main->openFile();
 }
 
@@ -104,17 +111,14 @@ void SavePrompt::answerYes() {
         platform.endProgram();
         return;
     }
-    if (state.PendingAction == 1) {
-        state.PendingAction = 0;
+    if (state.PendingAction == 1 || state.PendingAction == 3)
         goOnWithOpen();
-    }
     closeAnswered();
 }
 
 void SavePrompt::answerNo() {
     state.Changed = 0;
-    if (state.PendingAction == 1) {
-        state.PendingAction = 0;
+    if (state.PendingAction == 1 || state.PendingAction == 3) {
         goOnWithOpen();
     } else if (state.PendingAction == 2) {
         state.PendingAction = 0;

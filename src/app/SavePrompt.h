@@ -6,8 +6,8 @@
 class QLabel;
 class QPushButton;
 
-// The save prompt: asks whether to save the list before Open, Exit or the main window's close
-// box discards it, and then goes on with that command (PendingAction, Closing).
+// The save prompt: asks whether to save the list before Open, Import, Exit or the main window's
+// close box discards it, and then goes on with that command (PendingAction, Closing).
 class SavePrompt : public Form {
     Q_OBJECT
 public:
@@ -29,6 +29,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Open or Import, whichever PendingAction names; clears it.
     void goOnWithOpen();
     // A save that failed: the edits count as unsaved again and nothing pending goes on.
     void giveUp(qint16 changedBefore);

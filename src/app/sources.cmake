@@ -7,6 +7,9 @@ list(APPEND SONARIX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.h
   ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportWindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/ImportWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SavePrompt.h
   ${CMAKE_CURRENT_LIST_DIR}/SavePrompt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AboutWindow.h

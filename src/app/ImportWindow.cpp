@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ImportWindow.h"
+
+#include "app/Artwork.h"
+#include "app/MainWindow.h"
+#include "forms/Forms.h"
+#include "platform/Platform.h"
+#include "state/ProgramState.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Enough to see which column is which and whether the first row is a header.
+constexpr int PreviewRows = 8;
+
+} // namespace
+
+ImportWindow::ImportWindow(Forms& forms) : Form(forms) {
+    setObjectName(QStringLiteral("Import"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(programIcon());
+    setWindowTitle(QStringLiteral("Sõnade import"));
+
+    fileLabel = new QLabel(this);
+    fileLabel->setObjectName(QStringLiteral("lblFile"));
+    fileLabel->setTextFormat(Qt::PlainText); // a file name, never markup
+    fileLabel->setWordWrap(true);
+
+    previewTable = new QTableWidget(0, 2, this);
+    previewTable->setObjectName(QStringLiteral("gridPreview"));
+    previewTable->setHorizontalHeaderLabels(
+        {QStringLiteral("Eesti keeles"), QStringLiteral("Võõrkeeles")});
+    previewTable->setAccessibleName(QStringLiteral("Esimesed sõnapaarid"));
+    previewTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    previewTable->setSelectionMode(QAbstractItemView::NoSelection);
+    // Tab leaves the table for the next control instead of walking its cells.
+    previewTable->setTabKeyNavigation(false);
+    previewTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    previewTable->verticalHeader()->setVisible(false);
+    previewTable->setMinimumSize(420, 262);
+
+    swapButton = new QPushButton(QStringLiteral("&Vaheta veerud"), this);
+    swapButton->setObjectName(QStringLiteral("cmdSwap"));
+    headerCheck = new QCheckBox(QStringLiteral("&Esimene rida on päis"), this);
+    headerCheck->setObjectName(QStringLiteral("chkHeader"));
+    countLabel = new QLabel(this);
+    countLabel->setObjectName(QStringLiteral("lblCount"));
+    importButton = new QPushButton(QStringLiteral("&Impordi"), this);
+    importButton->setObjectName(QStringLiteral("cmdImport"));
+    cancelButton = new QPushButton(QStringLiteral("Loobu"), this);
+    cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    // Enter presses the button that has the focus; anywhere else keyPressEvent takes the pairs.
+    importButton->setDefault(true);
+    for (QPushButton* button : {swapButton, importButton, cancelButton})
+        button->setAutoDefault(true);
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(swapButton);
+    options->addWidget(headerCheck);
+    options->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(countLabel, 1);
+    buttons->addWidget(importButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fileLabel);
+    layout->addWidget(previewTable);
+    layout->addLayout(options);
+    layout->addLayout(buttons);
+
+    setTabOrder(previewTable, swapButton);
+    setTabOrder(swapButton, headerCheck);
+    setTabOrder(headerCheck, importButton);
+    setTabOrder(importButton, cancelButton);
+
+    connect(swapButton, &QPushButton::clicked, this, &ImportWindow::swapColumns);
+    connect(headerCheck, &QCheckBox::toggled, this, &ImportWindow::headerToggled);
+    connect(importButton, &QPushButton::clicked, this, &ImportWindow::takePairs);
+    connect(cancelButton, &QPushButton::clicked, this, &ImportWindow::cancelImport);
+}
+
+void ImportWindow::setSource(const QString& path, const wordimport::Table& table) {
+    path_ = path;
+    table_ = table;
+    swapped_ = table.estonianColumn == 1;
+    fileLabel->setText(QStringLiteral("Fail: ") + QDir::toNativeSeparators(path));
+    {
+        const QSignalBlocker quiet(headerCheck);
+        headerCheck->setChecked(table.headerGuessed);
+    }
+    showPairs();
+    importButton->setFocus();
+}
+
+void ImportWindow::showPairs() {
+    pairs_ = wordimport::takePairs(table_, headerCheck->isChecked(), swapped_);
+    const int shown = int(std::min<qsizetype>(pairs_.taken.size(), PreviewRows));
+    previewTable->setRowCount(shown);
+    for (int row = 0; row < shown; ++row)
+        for (int column = 0; column < 2; ++column)
+            previewTable->setItem(row, column,
+                                  new QTableWidgetItem(pairs_.taken[row][size_t(column)]));
+    QString count = QStringLiteral("Imporditakse %1 sõnapaari.").arg(pairs_.taken.size());
+    const int left = pairs_.leftOut + pairs_.beyondLimit + pairs_.incompleteEntries;
+    if (left > 0)
+        count += QStringLiteral(" Välja jääb %1.").arg(left);
+    countLabel->setText(count);
+    importButton->setEnabled(!pairs_.taken.isEmpty());
+}
+
+void ImportWindow::swapColumns() {
+    swapped_ = !swapped_;
+    showPairs();
+}
+
+void ImportWindow::headerToggled() {
+    showPairs();
+}
+
+void ImportWindow::takePairs() {
+    if (pairs_.taken.isEmpty())
+        return;
+    wordimport::replaceList(state, pairs_);
+    // Unsaved and without a file of its own: Save asks for a name, offering the imported file's
+    // name as a .dic beside it.
+    const QFileInfo source(path_);
+    state.CurrentFile = QDir::toNativeSeparators(
+        source.dir().filePath(source.completeBaseName() + QStringLiteral(".dic")));
+    state.PartlyLoadedFile = state.CurrentFile;
+    state.Changed = 1;
+    if (MainWindow* main = forms.find<MainWindow>())
+        main->setWindowTitle(QStringLiteral("Sonarix - ") + source.fileName());
+    const QString text = wordimport::notice(pairs_);
+    forms.unload(this);
+    if (!text.isEmpty())
+        platform.message(QLatin1String(ApplicationTitle), text, MessageIcon::Exclamation);
+}
+
+void ImportWindow::cancelImport() {
+    forms.unload(this);
+}
+
+void ImportWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (importButton->isEnabled())
+            takePairs();
+        break;
+    case Qt::Key_Escape:
+        cancelImport();
+        break;
+    default:
+        Form::keyPressEvent(event);
+    }
+}

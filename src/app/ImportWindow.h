@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "forms/Form.h"
+#include "wordimport/WordImport.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// The import window: the first pairs of a file as they will land in the list, which column is
+// Estonian, whether the first row is a header, and how many pairs will be taken. Taking them
+// replaces the list; the file itself is never written.
+class ImportWindow : public Form {
+    Q_OBJECT
+public:
+    explicit ImportWindow(Forms& forms);
+
+    // The file to import, already read.
+    void setSource(const QString& path, const wordimport::Table& table);
+
+    void swapColumns();
+    void headerToggled();
+    // Import and Enter.
+    void takePairs();
+    // Cancel, Esc and the close box.
+    void cancelImport();
+
+    QLabel* fileLabel;
+    QTableWidget* previewTable;
+    QPushButton* swapButton;
+    QCheckBox* headerCheck;
+    QLabel* countLabel;
+    QPushButton* importButton;
+    QPushButton* cancelButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showPairs();
+
+    QString path_;
+    wordimport::Table table_;
+    bool swapped_ = false;
+    wordimport::Pairs pairs_;
+};

@@ -23,12 +23,8 @@ namespace {
 
 const QByteArray OldFile("vana\r\nold\r\n");
 
-struct Session {
+struct Session : Program {
     QTemporaryDir dir;
-    ProgramState state;
-    FakePlatform platform;
-    Forms forms{state, platform};
-    MainWindow* main = forms.show<MainWindow>();
 
     // An edited pair from list.dic, now named "current" (empty: untitled); chosen.dic beside it.
     explicit Session(const QString& word, const QString& current = QStringLiteral("list.dic")) {

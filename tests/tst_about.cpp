@@ -59,28 +59,25 @@ private slots:
         QFETCH(QStringList, outcome);
         const QString tag = QTest::currentDataTag();
         Program p;
-        auto& platform = p.platform;
-        auto& forms = p.forms;
-        auto& main = p.main;
-        main->aboutAction->trigger();
-        AboutWindow* about = forms.find<AboutWindow>();
-        QVERIFY(about && about->isVisible() && !main->isVisible());
+        p.main->aboutAction->trigger();
+        AboutWindow* about = p.forms.find<AboutWindow>();
+        QVERIFY(about && about->isVisible() && !p.main->isVisible());
         const QByteArray key = "80000002\\SOFTWARE\\Microsoft\\Shared Tools";
         if (!first.isEmpty())
-            platform.fakeRegistry.keys[key + "\\MSINFO"] = first;
+            p.platform.fakeRegistry.keys[key + "\\MSINFO"] = first;
         QTemporaryDir folder;
         for (const QString& name : onPath)
             QVERIFY(writeFile(folder.filePath(name.chopped(name.endsWith(u'-'))), {},
                               name.endsWith(u'-') ? 0644 : 0755));
         if (!onPath.isEmpty())
-            platform.searchPath = {u"/nonexistent"_s, folder.path()};
+            p.platform.searchPath = {u"/nonexistent"_s, folder.path()};
         else if (tag != "not found")
-            platform.fakeRegistry.keys[key + " Location"]["MSINFO"] = {1,
-                                                                       {"C:\\Tools\\MSInfo\0", 16}};
-        platform.fakeRegistry.exists = onPath.isEmpty() || tag.startsWith("registry");
+            p.platform.fakeRegistry.keys[key + " Location"]["MSINFO"] = {
+                1, {"C:\\Tools\\MSInfo\0", 16}};
+        p.platform.fakeRegistry.exists = onPath.isEmpty() || tag.startsWith("registry");
         if (!tag.endsWith("tool missing"))
-            platform.existingFiles << u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
-        platform.startSucceeds = tag != "start fails";
+            p.platform.existingFiles << u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
+        p.platform.startSucceeds = tag != "start fails";
         if (tag == "OK")
             click(about->okButton);
         else if (tag == "close box")
@@ -90,15 +87,15 @@ private slots:
                             tag == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
         else
             click(about->systemInfoButton);
-        QCOMPARE(!forms.find<AboutWindow>(), outcome.isEmpty());
-        QCOMPARE(main->isVisible(), outcome.isEmpty());
-        QVERIFY(someWindowShown(forms));
-        QStringList seen = platform.started;
-        for (const auto& message : platform.messages)
+        QCOMPARE(!p.forms.find<AboutWindow>(), outcome.isEmpty());
+        QCOMPARE(p.main->isVisible(), outcome.isEmpty());
+        QVERIFY(someWindowShown(p.forms));
+        QStringList seen = p.platform.started;
+        for (const auto& message : p.platform.messages)
             seen << message.text;
         QCOMPARE(seen, outcome.replaceInStrings(u"%1"_s, folder.path()));
         // Every key opened is closed, on every road (the size 0 throw included).
-        QVERIFY(platform.fakeRegistry.open.isEmpty());
+        QVERIFY(p.platform.fakeRegistry.open.isEmpty());
     }
 };
 

@@ -33,23 +33,20 @@ private slots:
     void reachedNamedAndPlain() {
         QFETCH(QString, window);
         Program p;
-        auto& state = p.state;
-        auto& forms = p.forms;
-        auto& main = p.main;
         p.store(u"x&lt;1=<b>sõna1</b> x&lt;2=<b>sõna2</b> 3=3 4=4 5=5"_s);
-        state.CurrentFile = u"/home/<b>x</b>/a&lt;b.dic"_s;
-        QWidget* shown = main;
+        p.state.CurrentFile = u"/home/<b>x</b>/a&lt;b.dic"_s;
+        QWidget* shown = p.main;
         if (window == "Test choices")
-            click(main->multipleChoiceOption);
+            click(p.main->multipleChoiceOption);
         if (window.startsWith("Test"))
-            shown = forms.show<QuizWindow>();
+            shown = p.forms.show<QuizWindow>();
         const QHash<QString, std::function<QWidget*()>> others{
-            {"Editor", [&] { return forms.show<EditorWindow>(); }},
-            {"AkenVale", [&] { return forms.show<WrongAnswerNotice>(); }},
-            {"Tulemus", [&] { return forms.show<ResultsWindow>(); }},
-            {"About", [&] { return forms.show<AboutWindow>(); }},
-            {"Kassav", [&] { return forms.show<SavePrompt>(); }},
-            {"Algus", [&] { return forms.show<IntroWindow>(); }}};
+            {"Editor", [&] { return p.forms.show<EditorWindow>(); }},
+            {"AkenVale", [&] { return p.forms.show<WrongAnswerNotice>(); }},
+            {"Tulemus", [&] { return p.forms.show<ResultsWindow>(); }},
+            {"About", [&] { return p.forms.show<AboutWindow>(); }},
+            {"Kassav", [&] { return p.forms.show<SavePrompt>(); }},
+            {"Algus", [&] { return p.forms.show<IntroWindow>(); }}};
         if (others.contains(window))
             shown = others[window]();
         QVERIFY(shown && shown->isVisible());

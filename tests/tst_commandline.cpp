@@ -14,11 +14,8 @@ private slots:
         QTest::addColumn<QString>("text"); // the file to open, or a part of the text
         const QString help = QStringLiteral("Dictionary to open once the main window is up.\n");
         const QString unknown = QStringLiteral("'.\nTry 'sonarix --help' for more information.\n");
-        QTest::newRow("plain") << QStringList() << -1 << QString();
         QTest::newRow("file") << QStringList{"words.dic"} << -1 << "words.dic";
         QTest::newRow("second file ignored") << QStringList{"a.dic", "b.dic"} << -1 << "a.dic";
-        QTest::newRow("file after --") << QStringList{"--", "-x.dic"} << -1 << "-x.dic";
-        QTest::newRow("--help") << QStringList{"--help"} << 0 << help;
         QTest::newRow("-h with a file") << QStringList{"-h", "a.dic"} << 0 << help;
         QTest::newRow("-v after a file") << QStringList{"a.dic", "-v"} << 0 << "Sonarix 1.3.9\n";
         QTest::newRow("unknown") << QStringList{"--frobnicate", "a.dic"} << 2 << unknown;

@@ -1,74 +1,86 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real file dialogs of QtPlatform under the offscreen platform, answered by a timer from
-// inside their own event loop, as a user would answer them.
+// The real dialogs and message box of QtPlatform under the offscreen platform, answered by a
+// timer from inside their own event loop, as a user would answer them.
 #include "platform/QtPlatform.h"
 #include "support/TestUtil.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 class TestQtPlatform : public QObject {
     Q_OBJECT
 private slots:
-    // The dialog starts in a fresh folder DIR with the name vana.dic preset. typed: what the user
-    // types into the name box before Enter (a bare name, as a path would bring up the
-    // completer); "<keep>" presses Enter on the preset name, "<cancel>" presses Esc. An empty
-    // path means cancelled.
-    void fileDialogs_data() {
-        QTest::addColumn<bool>("save");
+    // A file dialog starts in a fresh folder DIR with the name vana.dic preset. typed: what the
+    // user types into the name box before Enter (a missing file is taken: the program tells the
+    // user itself what is wrong with it); "<keep>" presses Enter on the preset name,
+    // "<cancel>" presses Esc. An empty path means cancelled. A message shows its text as written,
+    // even a file name that looks like markup.
+    void dialogs_data() {
+        QTest::addColumn<QString>("kind"); // open, save or message
         QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("typed"); // a message: its text
         QTest::addColumn<QStringList>("offered");
-        QTest::addColumn<QString>("path");
-        const auto row = [](const char* name, bool save, const char* filter, const char* typed,
-                            const QStringList& offered, const char* path) {
-            QTest::newRow(name) << save << QString(filter) << QString(typed) << offered
+        QTest::addColumn<QString>("path"); // a message: the text read out
+        const auto row = [](const char* name, const char* kind, const char* filter,
+                            const char* typed, const QStringList& offered, const char* path) {
+            QTest::newRow(name) << QString(kind) << QString(filter) << QString(typed) << offered
                                 << QString(path);
         };
         const char* dic = "Sonarix's Files (*.dic) |*.dic|";
         const QStringList dics{"Sonarix's Files (*.dic)"};
-        row("open a typed name", false, dic, "sõnad.dic", dics, "DIR/sõnad.dic");
-        row("open, two filters", false, "Sõnastikud|*.dic|Tekst (*.txt)|*.txt|", "a.txt",
+        row("open a missing file", "open", dic, "sõnad.dic", dics, "DIR/sõnad.dic");
+        row("open, two filters", "open", "Sõnastikud|*.dic|Tekst (*.txt)|*.txt|", "a.txt",
             {"Sõnastikud (*.dic)", "Tekst (*.txt)"}, "DIR/a.txt");
-        row("save a name without extension", true, "Sonarix Files (*.dic)|*.dic|", "uus",
-            {"Sonarix Files (*.dic)"}, "DIR/uus.dic");
-        row("save the preset name", true, dic, "<keep>", dics, "DIR/vana.dic");
-        row("cancelled", false, dic, "<cancel>", dics, "");
+        row("open a name without extension", "open", dic, "uus", dics, "DIR/uus.dic");
+        row("save the preset name", "save", dic, "<keep>", dics, "DIR/vana.dic");
+        row("cancelled", "open", dic, "<cancel>", dics, "");
+        const char* markup = "ERROR 53: Seda faili pole./a/<b>x</b>&lt;.dic";
+        row("message", "message", "", markup, {}, markup);
     }
-    void fileDialogs() {
-        QFETCH(bool, save);
+    void dialogs() {
+        QFETCH(QString, kind);
         QFETCH(QString, filter);
         QFETCH(QString, typed);
         QFETCH(QStringList, offered);
         QFETCH(QString, path);
         QTemporaryDir dir;
-        const QString preset = dir.filePath(QStringLiteral("vana.dic"));
-        path.replace("DIR", dir.path());
-        FileDialogSettings settings{filter, QStringLiteral(".dic"), preset};
+        const QString preset = dir.filePath(u"vana.dic"_s);
+        path.replace(u"DIR"_s, dir.path());
+        FileDialogSettings settings{filter, u".dic"_s, preset};
 
-        QFileDialog* seen = nullptr;
+        QWidget* seen = nullptr;
         int ticks = 0;
         QStringList filters;
+        QString shown;
         QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
         QTimer answer;
         connect(&answer, &QTimer::timeout, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog || (dialog == seen && ++ticks < 200))
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box || (box == seen && ++ticks < 200))
                 return;
-            if (dialog == seen) // still up long after its answer: the test fails, but ends
-                return dialog->reject();
-            seen = dialog;
+            if (box == seen) // still up long after its answer: the test fails, but ends
+                return void(box->close());
+            seen = box;
+            if (auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s)) {
+                shown = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+                return QTest::keyClick(box, Qt::Key_Return);
+            }
+            auto* dialog = qobject_cast<QFileDialog*>(box);
+            auto* edit = box->findChild<QLineEdit*>(u"fileNameEdit"_s);
+            if (typed == u"<cancel>"_s || !dialog || !edit)
+                return QTest::keyClick(box, Qt::Key_Escape);
             filters = dialog->nameFilters();
             mode = dialog->acceptMode();
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            if (typed == "<cancel>" || !edit)
-                return QTest::keyClick(dialog, Qt::Key_Escape);
-            if (typed != "<keep>") {
+            if (typed != u"<keep>"_s) {
                 edit->selectAll();
                 typeText(edit, typed);
             }
@@ -76,17 +88,22 @@ private slots:
         });
         answer.start(20);
         QtPlatform platform;
-        const FileDialogResult result =
-            save ? platform.saveFileDialog(settings) : platform.openFileDialog(settings);
+        if (kind == u"message"_s) {
+            platform.message(u"Sonarix"_s, typed, MessageIcon::Critical);
+            QCOMPARE(shown, path);
+            return;
+        }
+        const FileDialogResult result = kind == u"save"_s ? platform.saveFileDialog(settings)
+                                                          : platform.openFileDialog(settings);
 
         QVERIFY(seen);
-        QCOMPARE(mode, save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        QCOMPARE(filters, offered);
+        QCOMPARE(mode, kind == u"save"_s ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(filters, path.isEmpty() ? QStringList() : offered);
         QCOMPARE(result.cancelled, path.isEmpty());
-        QCOMPARE(result.path, path);
+        QCOMPARE(result.path, QDir::toNativeSeparators(path));
         QCOMPARE(result.name, QFileInfo(path).fileName());
         // The next dialog starts from the last choice; a cancel leaves the preset as it was.
-        QCOMPARE(settings.fileName, path.isEmpty() ? preset : path);
+        QCOMPARE(settings.fileName, path.isEmpty() ? preset : QDir::toNativeSeparators(path));
     }
 };
 

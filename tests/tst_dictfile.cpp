@@ -4,13 +4,13 @@
 #include "state/ProgramState.h"
 #include "support/TestUtil.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstring>
 #include <optional>
 
 #include <sys/stat.h>
@@ -28,25 +28,14 @@ ino_t inode(const QString& path) {
 
 // Reads like a file on a disk that fails at FailHere, and goes on failing.
 constexpr char FailHere[] = "<fail>";
-class FailingDevice : public QIODevice {
-public:
-    explicit FailingDevice(const QByteArray& bytes) : bytes_(bytes) {}
-
-protected:
+struct FailingDevice : QBuffer {
+    using QBuffer::QBuffer;
     qint64 readData(char* data, qint64 size) override {
-        const qint64 end = bytes_.contains(FailHere) ? bytes_.indexOf(FailHere) : bytes_.size();
-        if (pos_ >= end)
-            return pos_ < bytes_.size() ? -1 : 0;
-        const qint64 n = qMin(size, qMin<qint64>(end - pos_, 6));
-        std::memcpy(data, bytes_.constData() + pos_, size_t(n));
-        pos_ += n;
-        return n;
+        const qint64 end = buffer().contains(FailHere) ? buffer().indexOf(FailHere) : -1;
+        if (end >= 0 && pos() >= end)
+            return -1;
+        return QBuffer::readData(data, end < 0 ? size : qMin(size, end - pos()));
     }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray bytes_;
-    qint64 pos_ = 0;
 };
 
 } // namespace
@@ -98,7 +87,7 @@ private slots:
         s.WordCount = 500;
         s.EstonianWords.fill(u"old"_s);
         s.ForeignWords.fill(u"old"_s);
-        FailingDevice buffer(bytes);
+        FailingDevice buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         bool partial = !leftOver;
         const auto failure = readDictionary(s, buffer, u"x.dic"_s, {}, &partial);

@@ -131,6 +131,14 @@ void ImportWindow::headerToggled() {
 void ImportWindow::takePairs() {
     if (pairs_.taken.isEmpty())
         return;
+    // The main window and the editor stay usable while this window is up: words edited
+    // meanwhile were not covered by the question before the import, so it starts again there.
+    if (somethingToLose(state)) {
+        forms.unload(this);
+        if (MainWindow* main = forms.find<MainWindow>())
+            main->importFile();
+        return;
+    }
     wordimport::replaceList(state, pairs_);
     // Unsaved and without a file of its own: Save asks for a name, offering the imported file's
     // name as a .dic beside it.

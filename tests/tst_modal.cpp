@@ -9,6 +9,7 @@
 #include "quiz/QuizWindow.h"
 #include "quiz/ResultsWindow.h"
 #include "state/ProgramState.h"
+#include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
 #include <QAction>
@@ -70,6 +71,20 @@ private slots:
         settle();
         QVERIFY(!test);
         QVERIFY(state.AnsweredCount == 1 && state.WrongCount == 1);
+    }
+
+    // A box inside a box: only the outer one's return hands the unloaded windows over.
+    void nestedBoxes() {
+        FakePlatform platform;
+        int handedOver = 0;
+        platform.setModalEndedHandler([&] { ++handedOver; });
+        platform.whileModal = [&] {
+            platform.whileModal = nullptr;
+            platform.message(QString(), QString(), MessageIcon::None);
+            QCOMPARE(handedOver, 0);
+        };
+        platform.message(QString(), QString(), MessageIcon::None);
+        QCOMPARE(handedOver, 1);
     }
 };
 

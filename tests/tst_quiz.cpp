@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <random>
 
 using namespace Qt::StringLiterals;

@@ -3,6 +3,7 @@
 #include "app/ImportWindow.h"
 #include "app/MainWindow.h"
 #include "app/SavePrompt.h"
+#include "editor/EditorWindow.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -163,11 +165,13 @@ private slots:
         row("swapped", "open:words.csv Vaheta Return", "dog=koer|cat=kass *", notice);
         row("header taken as a pair", "open:words.csv Esimene Vaheta Vaheta Impordi",
             "Eesti=English|koer=dog|kass=cat *", notice);
-        row("not a word list", "open:bad.csv", "vana=old *", "ainult üks veerg");
+        row("not a word list", "open:bad.csv", "vana=old", "ainult üks veerg");
         row("prompt Yes", "menu:words.csv Yes Enter", "koer=dog|kass=cat *", notice);
         row("prompt No, Esc", "menu:words.csv No Vaheta Esc", "vana=old");
         row("prompt No, Cancel", "menu:words.csv No Loobu", "vana=old");
         row("prompt Cancel", "menu:words.csv Cancel", "vana=old *");
+        // Words added while the window was up are not replaced without a question.
+        row("edited meanwhile", "menu:words.csv No edit Impordi No", "vana=old|uus=new");
     }
     void window() {
         QFETCH(QString, steps);
@@ -184,7 +188,15 @@ private slots:
                 s.platform.dialogAnswers << FakePlatform::chosen(s.file(step.mid(5)));
                 s.main->importAction->trigger();
             } else if (step.startsWith("open:")) {
+                s.state.Changed = 0; // the command line comes before any edit
                 s.main->openGivenFile(s.file(step.mid(5)));
+            } else if (step == "edit") {
+                click(s.main->editorButton);
+                EditorWindow* editor = s.forms.find<EditorWindow>();
+                typeText(editor->foreignEdit, QStringLiteral("new"));
+                typeText(editor->estonianEdit, QStringLiteral("uus"));
+                click(editor->addButton);
+                click(editor->finishButton);
             } else {
                 // A button or check box by the start of its caption, else a key by its name.
                 QVERIFY2(form, qPrintable(step));

@@ -161,8 +161,9 @@ std::optional<FileFailure> saveFileBytes(const QString& path, const QByteArray& 
         return fail(file.errorString());
     if (!syncToDisk(file))
         return fail(QStringLiteral("Andmeid ei saanud kettale kirjutada."));
+    // A rename that fails leaves the old file as it was.
     if (!file.commit())
-        return saveFailure(path, file.errorString(), true);
+        return saveFailure(path, file.errorString(), inPlace);
     // What the disk now holds under that name, compared with what was meant to be there.
     if (QFileInfo(path).size() != bytes.size())
         return saveFailure(path, QStringLiteral("Fail on pärast salvestamist vale pikkusega."),

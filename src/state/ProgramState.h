@@ -17,8 +17,8 @@ struct ProgramState {
     qint16 WordCount = 0; // slot of the last pair, -1 for an empty list
     qint16 Changed = 0;   // 1: edited since the save prompt was last answered
     QString CurrentFile;  // set when the main window loads
-    qint16 PendingAction =
-        0;              // what the save prompt goes on with: 0 nothing, 1 Open, 2 Exit, 3 Import
+    // What the save prompt goes on with: 0 nothing, 1 Open, 2 Exit, 3 Import.
+    qint16 PendingAction = 0;
     qint16 Closing = 0; // 1: the prompt is up for the main window's close box
     // A file that held more pairs than the list takes; saving over it asks for a name first.
     QString PartlyLoadedFile;

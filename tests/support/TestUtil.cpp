@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestUtil.h"
 
+#include "quiz/QuizWindow.h"
+
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeySequence>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
 
 #include <QProcess>
@@ -100,4 +106,71 @@ void Program::store(const QString& pairs) {
         state.ForeignWords[k] = list[k].section(u'=', 0, 0);
         state.EstonianWords[k] = list[k].section(u'=', 1);
     }
+}
+
+void Program::run(const QString& steps, const std::function<bool(const QString&)>& own) {
+    const auto take = [&](const QString& step) {
+        const QString how = step.section(u':', 0, 0), what = step.section(u':', 1);
+        QWidget* focus = QApplication::focusWidget();
+        if (own && own(step))
+            return;
+        if (how == "menu") {
+            for (QAction* action : forms.find<MainWindow>()->findChildren<QAction*>())
+                if (action->text().remove(u'&').remove("...") == what)
+                    return action->trigger();
+            QFAIL(qPrintable("no menu item " + what));
+        } else if (how == "close") {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->objectName() == what)
+                    return void(w->close());
+            QFAIL(qPrintable("no window " + what));
+        } else if (how == "key" || how == "type") {
+            QVERIFY2(focus, qPrintable("nothing focused for " + step));
+            how == "key" ? QTest::keyClick(focus, QKeySequence(what)[0].key())
+                         : typeText(focus, what);
+        } else if (how == "wait") {
+            platform.advance(what.toInt());
+        } else {
+            QList<QAbstractButton*> found;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+                    if (b->isVisible() && !qobject_cast<QToolButton*>(b) &&
+                        b->text().remove(u'&').startsWith(step))
+                        found << b;
+            QVERIFY2(found.size() == 1, qPrintable(QString::number(found.size()) + " " + step));
+            click(found[0]);
+        }
+    };
+    for (const QString& step : steps.split(u',', Qt::SkipEmptyParts)) {
+        settle();
+        const bool quizLoaded = forms.find<QuizWindow>();
+        const qint16 answered = state.AnsweredCount;
+        take(step);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(someWindowShown(forms), qPrintable("nothing in sight after " + step));
+        QVERIFY2(quizLoaded || state.AnsweredCount <= answered, qPrintable(step));
+    }
+}
+
+QString Program::inSight() const {
+    QStringList shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<Form*>(w) && w->isVisible())
+            shown << w->objectName();
+    shown.sort();
+    return shown.join(u' ');
+}
+
+Rows::Rows() {
+    QTest::addColumn<QString>("row");
+}
+
+void Rows::operator()(const QString& tag, const QString& cells) const {
+    QTest::newRow(qPrintable(tag)) << cells;
+}
+
+QStringList cells() {
+    QFETCH(QString, row);
+    return row.split(QStringLiteral(" | "));
 }

@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // The program on the fake platform with its main window up.
@@ -19,7 +21,28 @@ struct Program {
     MainWindow* main = forms.show<MainWindow>();
     // Stores pairs "foreign=estonian", separated by blanks, as the list.
     void store(const QString& pairs);
+    // Works the program as a user does, step by step, parted by commas:
+    //   CAPTION     clicks the one button or option in sight whose caption ("&" aside) is or
+    //               starts with it; the toolbar is left to its own test
+    //   menu:ITEM   the main window's menu item ("menu:Save As")
+    //   close:NAME  the close box of the window of that object name
+    //   key:NAME    a key by QKeySequence's name (Return, Esc, Tab, Del) to the focused widget
+    //   type:TEXT   types into the focused widget
+    //   wait:MS     lets the time pass
+    // `own` sees each step first and takes it by returning true. After every step some window
+    // is in sight, and answers are counted only while a quiz is loaded.
+    void run(const QString& steps, const std::function<bool(const QString&)>& own = {});
+    // The object names of the windows in sight, sorted, parted by blanks.
+    QString inSight() const;
 };
+
+// A table whose rows are one text each, cells parted by " | ": `Rows row; row("tag", "a | b");`
+// in the _data function, `cells()` in the test.
+struct Rows {
+    Rows();
+    void operator()(const QString& tag, const QString& cells) const;
+};
+QStringList cells();
 
 // Types text key by key; works for letters outside ASCII too (õ, ä, š), which QTest::keyClicks
 // does not handle in this Qt version.

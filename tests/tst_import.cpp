@@ -43,17 +43,12 @@ QString landed(const Table& table) {
 }
 
 // A main window over a list of one pair, edited, from list.dic.
-struct Session {
+struct Session : Program {
     QTemporaryDir dir;
-    ProgramState state;
-    FakePlatform platform;
-    Forms forms{state, platform};
-    MainWindow* main = forms.show<MainWindow>();
 
     Session() {
         platform.workingDir = QDir::toNativeSeparators(dir.path());
-        state.EstonianWords[0] = QStringLiteral("vana");
-        state.ForeignWords[0] = QStringLiteral("old");
+        store(QStringLiteral("old=vana"));
         state.CurrentFile = file(QStringLiteral("list.dic"));
         state.Changed = 1;
     }
@@ -152,77 +147,54 @@ private slots:
     // from the menu after the prompt: swap and header as the list takes them, Enter takes, Esc and
     // Cancel leave the list as it was, a bad file is reported; Save then asks for a name.
     void window_data() {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("after");   // the list, " *" when unsaved
-        QTest::addColumn<QString>("message"); // part of it; empty for none
-        const auto row = [](const char* tag, const char* steps, const char* after,
-                            const char* message = "") {
-            QTest::newRow(tag) << QString(steps) << QString::fromUtf8(after)
-                               << QString::fromUtf8(message);
-        };
-        const char* notice = "Välja jäi 1 ";
-        row("as guessed", "open:words.csv Impordi", "koer=dog|kass=cat *", notice);
-        row("swapped", "open:words.csv Vaheta Return", "dog=koer|cat=kass *", notice);
-        row("header taken as a pair", "open:words.csv Esimene Vaheta Vaheta Impordi",
-            "Eesti=English|koer=dog|kass=cat *", notice);
-        row("not a word list", "open:bad.csv", "vana=old", "ainult üks veerg");
-        row("prompt Yes", "menu:words.csv Yes Enter", "koer=dog|kass=cat *", notice);
-        row("prompt No, Esc", "menu:words.csv No Vaheta Esc", "vana=old");
-        row("prompt No, Cancel", "menu:words.csv No Loobu", "vana=old");
-        row("prompt Cancel", "menu:words.csv Cancel", "vana=old *");
+        Rows row; // steps | the list afterwards, " *" when unsaved | part of the message, if any
+        const QString notice = QStringLiteral(" | Välja jäi 1 ");
+        row("as guessed", "open:words.csv,Impordi | koer=dog|kass=cat *" + notice);
+        row("swapped", "open:words.csv,Vaheta,key:Tab,key:Return | dog=koer|cat=kass *" + notice);
+        row("header taken as a pair", "open:words.csv,Esimene,Vaheta,Vaheta,Impordi | "
+                                      "Eesti=English|koer=dog|kass=cat *" +
+                                          notice);
+        row("not a word list", "open:bad.csv | vana=old | ainult üks veerg");
+        row("prompt Yes", "import:words.csv,Yes,key:Enter | koer=dog|kass=cat *" + notice);
+        row("prompt No, Esc", "import:words.csv,No,Vaheta,key:Esc | vana=old | ");
+        row("prompt No, Cancel", "import:words.csv,No,Loobu | vana=old | ");
+        row("prompt Cancel", "import:words.csv,Cancel | vana=old * | ");
         // Words added while the window was up are not replaced without a question.
-        row("edited meanwhile", "menu:words.csv No edit Impordi No", "vana=old|uus=new");
+        row("edited meanwhile", "import:words.csv,No,edit,Impordi,No | vana=old|uus=new | ");
     }
     void window() {
-        QFETCH(QString, steps);
-        QFETCH(QString, after);
-        QFETCH(QString, message);
+        const QStringList c = cells();
         Session s;
         QVERIFY(writeFile(s.file("words.csv"), "Eesti;English\nkoer;dog\nkass;cat\nŋ;x\n"));
         QVERIFY(writeFile(s.file("bad.csv"), "koer\n"));
-        for (const QString& step : steps.split(u' ')) {
-            QWidget* form = s.forms.find<SavePrompt>();
-            if (!form)
-                form = s.forms.find<ImportWindow>();
-            if (step.startsWith("menu:")) {
-                s.platform.dialogAnswers << FakePlatform::chosen(s.file(step.mid(5)));
-                s.main->importAction->trigger();
+        s.run(c[0], [&](const QString& step) {
+            const QString file = s.file(step.section(u':', 1));
+            if (step.startsWith("import:")) {
+                s.platform.dialogAnswers << FakePlatform::chosen(file);
+                s.run("menu:Import");
             } else if (step.startsWith("open:")) {
                 s.state.Changed = 0; // the command line comes before any edit
-                s.main->openGivenFile(s.file(step.mid(5)));
+                s.main->openGivenFile(file);
             } else if (step == "edit") {
                 click(s.main->editorButton);
                 EditorWindow* editor = s.forms.find<EditorWindow>();
                 typeText(editor->foreignEdit, QStringLiteral("new"));
                 typeText(editor->estonianEdit, QStringLiteral("uus"));
-                click(editor->addButton);
-                click(editor->finishButton);
-            } else {
-                // A button or check box by the start of its caption, else a key by its name.
-                QVERIFY2(form, qPrintable(step));
-                QAbstractButton* control = nullptr;
-                for (QAbstractButton* button : form->findChildren<QAbstractButton*>())
-                    if (button->text().remove(u'&').startsWith(step))
-                        control = button;
-                QVERIFY2(control || QString("Return Enter Esc").split(u' ').contains(step),
-                         qPrintable(step));
-                if (control)
-                    click(control);
-                else
-                    QTest::keyClick(form, QKeySequence(step)[0].key());
+                s.run("Lisa,Lõpeta");
             }
-        }
+            return step == "edit" || step.contains(".csv");
+        });
         settle();
         QVERIFY(!s.forms.find<ImportWindow>() && !s.forms.find<SavePrompt>());
-        QCOMPARE(listOf(s.state) + (s.state.Changed ? " *" : ""), after);
-        const bool taken = !after.startsWith("vana=old");
+        QCOMPARE(listOf(s.state) + (s.state.Changed ? " *" : ""), c[1]);
+        const bool taken = !c[1].startsWith("vana=old");
         QCOMPARE(s.main->windowTitle(), taken ? "Sonarix - words.csv" : "Sonarix - Untitled.dic");
-        QCOMPARE(s.platform.messages.size(), int(!message.isEmpty()));
-        QVERIFY2(s.platform.messages.value(0).text.contains(message), qPrintable(message));
+        QCOMPARE(s.platform.messages.size(), int(!c[2].isEmpty()));
+        QVERIFY2(s.platform.messages.value(0).text.contains(c[2]), qPrintable(c[2]));
         if (!taken)
             return;
         s.platform.dialogs.clear();
-        s.main->saveAction->trigger();
+        s.run("menu:Save");
         QCOMPARE(s.platform.dialogs.value(0).settings.fileName,
                  QDir::toNativeSeparators(s.file("words.dic")));
     }
@@ -233,12 +205,12 @@ private slots:
         Session s;
         s.platform.dialogAnswers << FakePlatform::chosen(s.file("out.csv"))
                                  << FakePlatform::chosen(s.file("no/out.csv"));
-        s.main->exportAction->trigger();
+        s.run("menu:Export");
         QCOMPARE(s.platform.dialogs[0].settings.fileName,
                  QDir::toNativeSeparators(s.file("list.csv")));
         QCOMPARE(fileBytes(s.file("out.csv")),
                  QByteArray("\"eesti\",\"võõrkeel\"\r\nvana,old\r\n"));
-        s.main->exportAction->trigger();
+        s.run("menu:Export");
         QCOMPARE(s.platform.messages.size(), 1);
         QCOMPARE(s.state.CurrentFile + QString::number(s.state.Changed) + s.main->windowTitle(),
                  s.file("list.dic") + "1Sonarix - Untitled.dic");

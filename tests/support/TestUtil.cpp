@@ -126,7 +126,8 @@ void Program::run(const QString& steps, const std::function<bool(const QString&)
             QFAIL(qPrintable("no window " + what));
         } else if (how == "key" || how == "type") {
             QVERIFY2(focus, qPrintable("nothing focused for " + step));
-            how == "key" ? QTest::keyClick(focus, QKeySequence(what)[0].key())
+            how == "key" ? QTest::keyClick(focus, QKeySequence(what)[0].key(),
+                                           QKeySequence(what)[0].keyboardModifiers())
                          : typeText(focus, what);
         } else if (how == "wait") {
             platform.advance(what.toInt());

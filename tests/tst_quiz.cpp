@@ -50,26 +50,11 @@ struct Quiz : Program {
         click(main->testButton);
         return test();
     }
-    void answer(const QString& text, Qt::Key key = Qt::Key_Return) {
+    void answer(const QString& text) {
         typeText(test()->answerEdit, text);
-        QTest::keyClick(test()->answerEdit, key);
-    }
-    // Runs a user's step and checks what must hold after any: some window is in sight, and
-    // only a quiz window counts answers.
-    void step(const std::function<void()>& action) {
-        const bool quizLoaded = test();
-        const qint16 answered = state.AnsweredCount;
-        action();
-        QVERIFY(someWindowShown(forms));
-        QVERIFY(quizLoaded || state.AnsweredCount <= answered);
+        QTest::keyClick(test()->answerEdit, Qt::Key_Return);
     }
 };
-
-// Keys go to whatever has the keyboard focus, as they do for a user.
-QWidget* focused() {
-    QCoreApplication::processEvents();
-    return QApplication::focusWidget();
-}
 
 QString texts(std::initializer_list<QLabel*> labels) {
     QStringList all;
@@ -87,104 +72,70 @@ private slots:
 
     // Steps as the user takes them; the windows in sight (unloaded ones too), the counts and the
     // labels of the results, or else of the quiz window, after. "right" and "wrong" answer by
-    // Return; "KEY:text" types text and presses KEY; the limit is 5 s. Only the exact word, outer
+    // Return; the limit is 5 s. Only the exact word, outer
     // blanks aside, is right; the time left counts down, and the pending answer goes in when the
     // limit has passed. The notice holds the clocks, and they stay stopped when the limit is
     // switched off meanwhile. Fault: after a wrong last answer "Jätkan" brought a quiz window
     // back beside the results, and with two questions still to come it opened the results.
     // Fault: the results opening while the quiz window loads closed it under its opener.
     void sequence_data() {
-        QTest::addColumn<int>("pairs");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("visible");
-        QTest::addColumn<QString>("counts"); // answered/wrong
-        QTest::addColumn<QString>("labels"); // "": not looked at
-        const auto row = [](const char* tag, int pairs, const char* steps, const char* visible,
-                            const char* counts, const QString& labels = {}) {
-            QTest::newRow(tag) << pairs << QString(steps) << QString(visible) << QString(counts)
-                               << labels;
-        };
-        row("blanks around, Enter", 2, "Test,Enter: dog  ", "Main Test", "1/0");
-        row("capital, Esc", 2, "Test,Escape:Dog", "AkenVale Main", "1/1");
-        row("inner blank", 2, "Test,Return:d og", "AkenVale Main", "1/1");
-        row("Estonian asked, foreign typed", 2, "Eesti,Test,Return:dog", "AkenVale Main Test",
-            "1/1");
-        row("a moment before the limit", 4, "Test,wait 4999", "Main Test", "0/0",
-            u"Vastatud:  0|Õigeid:  0|Valesid:  0|Vastata:  4|Aeg:  1|Õigeid vastuseid on 0 %"_s);
-        row("time-out, the notice holds the clocks", 4, "Test,wait 60000", "AkenVale Main", "1/1",
-            u"Vastatud:  1|Õigeid:  0|Valesid:  1|Vastata:  3|Aeg:  5|Õigeid vastuseid on  0%"_s);
-        row("two right of three", 4, "Test,right,right,wrong", "AkenVale Main", "3/1",
-            u"Vastatud:  3|Õigeid:  2|Valesid:  1|Vastata:  1|Aeg:  5|Õigeid vastuseid on  67%"_s);
-        row("limit off under the notice", 2, "Test,wrong,off,Jätkan,wait 60000", "Main Test",
-            "1/1");
-        row("quiz Close", 2, "Test,right,Close", "Main", "1/0");
-        row("quiz close box", 2, "Test,right,close Test", "Main", "1/0");
-        row("Uus test", 2, "Test,right,right,Uus test", "Test", "0/0");
-        row("Lõpetan", 2, "Test,right,right,Lõpetan", "Main", "0/0");
-        row("all right", 2, "Test,right,right", "Tulemus", "2/0",
-            u"Kokku:  2|Õigeid:  2|Valesid:  0|Õigeid vastuseid oli  100%"_s);
-        row("results close box", 2, "Test,right,right,close Tulemus", "Main", "2/0");
-        row("wrong last answer", 2, "Test,wrong,Jätkan,wrong", "AkenVale Tulemus", "2/2",
-            u"Kokku:  2|Õigeid:  0|Valesid:  2|Õigeid vastuseid oli  0%"_s);
+        Rows row; // pairs | steps | windows in sight | answered/wrong | labels ("": not looked at)
+        row("blanks around, Enter", "2 | Test,type: dog  ,key:Enter | Main Test | 1/0 | ");
+        row("capital, Esc", "2 | Test,type:Dog,key:Esc | AkenVale Main | 1/1 | ");
+        row("inner blank", "2 | Test,type:d og,key:Return | AkenVale Main | 1/1 | ");
+        row("Estonian asked, foreign typed",
+            "2 | Eesti,Test,type:dog,key:Return | AkenVale Main Test | 1/1 | ");
+        row("a moment before the limit",
+            "4 | Test,wait:4999 | Main Test | 0/0 | Vastatud:  0|"
+            "Õigeid:  0|Valesid:  0|Vastata:  4|Aeg:  1|Õigeid vastuseid on 0 %");
+        row("time-out, the notice holds the clocks",
+            "4 | Test,wait:60000 | AkenVale Main | 1/1 | Vastatud:  1|Õigeid:  0|Valesid:  1|"
+            "Vastata:  3|Aeg:  5|Õigeid vastuseid on  0%");
+        row("two right of three",
+            "4 | Test,right,right,wrong | AkenVale Main | 3/1 | Vastatud:  3|"
+            "Õigeid:  2|Valesid:  1|Vastata:  1|Aeg:  5|Õigeid vastuseid on  67%");
+        row("limit off under the notice",
+            "2 | Test,wrong,Ajapiirang,Jätkan,wait:60000 | Main Test | 1/1 | ");
+        row("quiz Close", "2 | Test,right,Close | Main | 1/0 | ");
+        row("quiz close box", "2 | Test,right,close:Test | Main | 1/0 | ");
+        row("Uus test", "2 | Test,right,right,Uus test | Test | 0/0 | ");
+        row("Lõpetan", "2 | Test,right,right,Lõpetan | Main | 0/0 | ");
+        row("all right", "2 | Test,right,right | Tulemus | 2/0 | "
+                         "Kokku:  2|Õigeid:  2|Valesid:  0|Õigeid vastuseid oli  100%");
+        row("results close box", "2 | Test,right,right,close:Tulemus | Main | 2/0 | ");
+        row("wrong last answer", "2 | Test,wrong,Jätkan,wrong | AkenVale Tulemus | 2/2 | "
+                                 "Kokku:  2|Õigeid:  0|Valesid:  2|Õigeid vastuseid oli  0%");
         // "Tulemused" waits for a dismissed notice.
-        row("wrong last answer, Jätkan", 2, "Test,right,Tulemused,wrong,Jätkan", "Tulemus", "2/1");
-        row("two to come, Jätkan", 4, "Test,right,Tulemused,wrong,Jätkan", "Main Test", "2/1");
-        row("two to come, Tulemused", 4, "Test,right,wrong,Jätkan,Tulemused", "Tulemus", "2/1");
-        row("results while opening", 2, "Test,wrong,Jätkan,right,close Tulemus,Test", "Tulemus",
-            "2/1");
+        row("wrong last answer, Jätkan",
+            "2 | Test,right,Tulemused,wrong,Jätkan | Tulemus | 2/1 | ");
+        row("two to come, Jätkan", "4 | Test,right,Tulemused,wrong,Jätkan | Main Test | 2/1 | ");
+        row("two to come, Tulemused", "4 | Test,right,wrong,Jätkan,Tulemused | Tulemus | 2/1 | ");
+        row("results while opening",
+            "2 | Test,wrong,Jätkan,right,close:Tulemus,Test | Tulemus | 2/1 | ");
     }
     void sequence() {
-        QFETCH(int, pairs);
-        QFETCH(QString, steps);
-        QFETCH(QString, visible);
-        QFETCH(QString, counts);
-        QFETCH(QString, labels);
+        const QStringList c = cells();
+        const int pairs = c[0].toInt();
         Quiz quiz(pairs, 5);
         for (int i = 0; i < 2 * pairs; ++i)
             quiz.platform.randomValues.enqueue(double(i % pairs) / (pairs - 1));
-        const QHash<QString, std::function<void()>> press{
-            {u"Test"_s, [&] { click(quiz.main->testButton); }},
-            {u"Eesti"_s, [&] { click(quiz.main->askEstonianOption); }},
-            {u"off"_s, [&] { click(quiz.main->timeLimitCheck); }},
-            {u"Close"_s, [&] { click(quiz.test()->closeButton); }},
-            {u"close Test"_s, [&] { quiz.test()->close(); }},
-            {u"Tulemused"_s, [&] { click(quiz.test()->resultsButton); }},
-            {u"Uus test"_s, [&] { click(quiz.results()->newTestButton); }},
-            {u"Lõpetan"_s, [&] { click(quiz.results()->finishButton); }},
-            {u"close Tulemus"_s, [&] { quiz.results()->close(); }},
-            {u"Jätkan"_s, [&] { click(quiz.notice()->continueButton); }}};
-        for (const QString& step : steps.split(u',')) {
-            settle();
-            const QString key = step.section(u':', 0, 0), typed = step.section(u':', 1);
-            quiz.step([&] {
-                if (press.contains(step))
-                    press[step]();
-                else if (step.startsWith(u"wait "_s))
-                    quiz.platform.advance(step.mid(5).toInt());
-                else if (step.contains(u':'))
-                    quiz.answer(typed, Qt::Key(QKeySequence(key)[0].key()));
-                else
-                    quiz.answer(step == u"wrong"_s
-                                    ? u"vale"_s
-                                    : quiz.state.ForeignWords[quiz.state.QuestionIndex]);
-            });
-        }
+        quiz.run(c[1], [&](const QString& step) {
+            if (step == u"right"_s || step == u"wrong"_s)
+                quiz.answer(step == u"wrong"_s ? u"vale"_s
+                                               : quiz.state.ForeignWords[quiz.state.QuestionIndex]);
+            return step == u"right"_s || step == u"wrong"_s;
+        });
         // Counted before deferred deletes, so a window shown after its unload counts.
-        QStringList shown;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<Form*>(w) && w->isVisible())
-                shown << w->objectName();
-        shown.sort();
-        QCOMPARE(shown.join(u' '), visible);
-        QCOMPARE(quiz.counts(), counts);
+        QCOMPARE(quiz.inSight(), c[2]);
+        QCOMPARE(quiz.counts(), c[3]);
         QString seen;
         if (ResultsWindow* r = quiz.results())
             seen = texts({r->totalLabel, r->rightLabel, r->wrongLabel, r->percentLabel});
         else if (QuizWindow* t = quiz.test())
             seen = texts({t->answeredLabel, t->rightLabel, t->wrongLabel, t->unansweredLabel,
                           t->timeLeftLabel, t->percentLabel});
-        if (!labels.isEmpty())
-            QCOMPARE(seen, labels);
+        if (!c[4].isEmpty())
+            QCOMPARE(seen, c[4]);
     }
 
     // Each pair asked once; five choices in the answer language, the right one among them,
@@ -207,16 +158,16 @@ private slots:
                     chosen = choice;
             }
             QVERIFY(chosen);
-            quiz.step([&] { click(chosen); });
+            quiz.run(u"pick"_s, [&](const QString&) { return click(chosen), true; });
             if (n % 2) {
                 QCOMPARE(quiz.notice()->answerLabel->text(), pool[q]);
-                quiz.step([&] { QTest::keyClick(focused(), Qt::Key_Return); }); // "Jätkan"
+                quiz.run(u"key:Return"_s); // "Jätkan"
             }
         }
         QVERIFY(std::all_of(marks.begin(), marks.begin() + 5, [](qint16 m) { return m == 1; }));
         QCOMPARE(quiz.results()->percentLabel->text(), u"Õigeid vastuseid oli  60%"_s);
         QCOMPARE(quiz.platform.beeps, 2 + 3);
-        quiz.step([&] { QTest::keyClick(focused(), Qt::Key_Return); }); // "Uus test"
+        quiz.run(u"key:Return"_s); // "Uus test"
         QVERIFY(!quiz.results() && quiz.test());
         QCOMPARE(quiz.counts(), u"0/0"_s);
     }
@@ -225,20 +176,19 @@ private slots:
     // the first choice opened highlighted, and Enter picked the focused choice, not the hovered
     // one. The highlighted choice and the focused one are one; each question starts with none.
     void choicePointerAndKeys_data() {
-        QTest::addColumn<QString>("actions"); // "hover N", "dclick N" or a key, by commas
-        QTest::addColumn<QString>("counts");  // answered/wrong
-        QTest::addColumn<int>("lit"); // the highlighted and focused choice afterwards, 0: none
-        QTest::newRow("opened, Return") << u"Return"_s << u"0/0"_s << 0;
-        QTest::newRow("hover 1 then 3") << u"hover 1,hover 3"_s << u"0/0"_s << 3;
-        QTest::newRow("hover 3, Return") << u"hover 3,Return"_s << u"1/0"_s << 0;
-        QTest::newRow("Tab twice") << u"Tab,Tab"_s << u"0/0"_s << 2;
-        QTest::newRow("hover 3, Tab, Space") << u"hover 3,Tab,Space"_s << u"1/1"_s << 0;
-        QTest::newRow("double click") << u"dclick 3"_s << u"1/0"_s << 3; // the pointer rests there
+        Rows row; // "hover N", "dclick N" or a key, by commas | answered/wrong | the highlighted
+                  // and focused choice afterwards, 0: none
+        row("opened, Return", "Return | 0/0 | 0");
+        row("hover 1 then 3", "hover 1,hover 3 | 0/0 | 3");
+        row("hover 3, Return", "hover 3,Return | 1/0 | 0");
+        row("Tab twice", "Tab,Tab | 0/0 | 2");
+        row("hover 3, Tab, Space", "hover 3,Tab,Space | 1/1 | 0");
+        row("double click", "dclick 3 | 1/0 | 3"); // the pointer rests there
     }
     void choicePointerAndKeys() {
-        QFETCH(QString, actions);
-        QFETCH(QString, counts);
-        QFETCH(int, lit);
+        const QStringList c = cells();
+        const QString actions = c[0], counts = c[1];
+        const int lit = c[2].toInt();
         // "dog" asked; Kyssa3 holds "koer", the others "hobune". Next: "cat", Kyssa1 "kass".
         Quiz quiz(3, -1, false, false);
         QuizWindow* test = quiz.open({0, 0.5, 0.99, 0.99, 0.99, 0.99, 0.5});

@@ -172,12 +172,13 @@ private slots:
     }
 
     // A save while the editor is open (the close box's prompt, Yes) writes the stored list, which
-    // lacks the editor's pair; once "Lõpeta" brings the pair in, Exit asks again. A list that
-    // comes back only sorted counts as saved.
+    // lacks the editor's pair, and ends the close: the program goes on, and a later save from the
+    // main window "Lõpeta" brings back does not end it. Once "Lõpeta" brings the pair in, Exit
+    // asks again; a list that comes back only sorted counts as saved.
     void savedWhileOpen_data() {
-        Rows row; // steps in the editor, around the close box's prompt answered Yes | Exit asks
-        row("edited, sort", "type x=9,Lisa,close:Main,Yes,sort 5 | 1");
-        row("nothing edited, sort", "close:Main,Yes,sort 6 | 0");
+        Rows row; // steps in the editor | steps after "Lõpeta" | Exit asks
+        row("edited, sort", "type x=9,Lisa,close:Main,Yes,sort 5 |  | 1");
+        row("nothing edited, sort, Save As", "close:Main,Yes,sort 6 | menu:Save As | 0");
     }
     void savedWhileOpen() {
         const QStringList c = cells();
@@ -185,17 +186,19 @@ private slots:
         Program p;
         p.platform.workingDir = QDir::toNativeSeparators(dir.path());
         p.state.CurrentFile = dir.filePath(u"list.dic"_s);
+        p.platform.dialogAnswers << FakePlatform::chosen(dir.filePath(u"chosen.dic"_s));
         p.store(u"a=1 b=2 c=3"_s);
         p.run(u"Editor"_s);
         act(p, c[0]);
+        QCOMPARE(fileBytes(p.state.CurrentFile), QByteArray("1\r\na\r\n2\r\nb\r\n3\r\nc\r\n"));
         const QString edited = shown(p.forms.find<EditorWindow>());
-        p.run(u"Lõpeta"_s);
+        p.run(u"Lõpeta,"_s + c[1]);
         QCOMPARE(stored(p.state), edited);
         QVERIFY(!p.platform.ended());
         p.run(u"Exit"_s);
         const SavePrompt* prompt = p.forms.find<SavePrompt>();
-        QCOMPARE(prompt && prompt->isVisible(), c[1] == u"1"_s);
-        QCOMPARE(p.platform.ended(), c[1] == u"0"_s);
+        QCOMPARE(prompt && prompt->isVisible(), c[2] == u"1"_s);
+        QCOMPARE(p.platform.ended(), c[2] == u"0"_s);
     }
 };
 

@@ -2,7 +2,6 @@
 // Open and Save, and the save prompt that guards Open, Exit and the close box.
 #include "app/MainWindow.h"
 #include "app/SavePrompt.h"
-#include "editor/EditorWindow.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -230,20 +229,6 @@ private slots:
         QCOMPARE(s.inSight() + QString::number(s.state.Changed), "Main1");
         s.run("Exit");
         QVERIFY(!s.platform.ended() && s.forms.find<SavePrompt>());
-    }
-
-    // The close box answered with Yes while the editor stays open: the close is over, and a
-    // later Save As from the main window the editor brings back saves without ending the program.
-    void closeAnsweredWithEditorOpen() {
-        Session s{QStringLiteral("koer")};
-        s.forms.show<EditorWindow>();
-        s.run("close:Main,Yes");
-        QVERIFY(!s.platform.ended() && !s.forms.find<SavePrompt>() && !s.forms.find<MainWindow>());
-        QCOMPARE(fileBytes(s.file("list.dic")), QByteArray("koer\r\nex}dog\r\n"));
-        s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
-        s.run("Lõpeta,menu:Save As");
-        QCOMPARE(fileBytes(s.file("chosen.dic")), QByteArray("koer\r\nex}dog\r\n"));
-        QVERIFY(!s.platform.ended());
     }
 };
 

@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <optional>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -170,30 +168,26 @@ private slots:
     // which replaces the old one only when every step of the write succeeded: on a full disk
     // the old file stays whole. In place, a failure says that the file may be cut short.
     void saves_data() {
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<int>("mode");    // the old file's permissions; 0: no old file
-        QTest::addColumn<int>("pairs");   // in the list
-        QTest::addColumn<int>("limit");   // the disk's room in bytes; 0: room enough
-        QTest::addColumn<int>("outcome"); // 0 saved, 1 failed, 2 failed and the file damaged
-        QTest::newRow("locked, writable file") << true << 0644 << 1 << 0 << 0;
-        QTest::newRow("locked, read-only file") << true << 0444 << 1 << 0 << 1;
-        QTest::newRow("locked, no file") << true << 0 << 1 << 0 << 1;
-        QTest::newRow("open, writable file") << false << 0644 << 1 << 0 << 0;
-        QTest::newRow("open, read-only file") << false << 0444 << 1 << 0 << 1;
+        Rows row; // folder locked | the old file's mode (0: none) | pairs in the list | the disk's
+                  // room in bytes (0: enough) | 0 saved, 1 failed, 2 failed and the file damaged
+        row("locked, writable file", "1 | 644 | 1 | 0 | 0");
+        row("locked, read-only file", "1 | 444 | 1 | 0 | 1");
+        row("locked, no file", "1 | 0 | 1 | 0 | 1");
+        row("open, writable file", "0 | 644 | 1 | 0 | 0");
+        row("open, read-only file", "0 | 444 | 1 | 0 | 1");
         // A list under the write buffer's size reaches the disk only at flush time.
-        QTest::newRow("full disk, small list") << false << 0644 << 100 << 1024 << 1;
-        QTest::newRow("full disk, large list") << false << 0644 << 1000 << 1024 << 1;
-        QTest::newRow("full disk in place, small list") << true << 0644 << 100 << 1024 << 2;
-        QTest::newRow("full disk in place, large list") << true << 0644 << 1000 << 1024 << 2;
+        row("full disk, small list", "0 | 644 | 100 | 1024 | 1");
+        row("full disk, large list", "0 | 644 | 1000 | 1024 | 1");
+        row("full disk in place, small list", "1 | 644 | 100 | 1024 | 2");
+        row("full disk in place, large list", "1 | 644 | 1000 | 1024 | 2");
     }
     void saves() {
         if (::getuid() == 0)
             return rerunAsNobody();
-        QFETCH(bool, locked);
-        QFETCH(int, mode);
-        QFETCH(int, pairs);
-        QFETCH(int, limit);
-        QFETCH(int, outcome);
+        const QStringList c = cells();
+        const bool locked = c[0] == u"1"_s;
+        const int mode = c[1].toInt(nullptr, 8), pairs = c[2].toInt(), limit = c[3].toInt();
+        const int outcome = c[4].toInt();
         QTemporaryDir dir;
         const QString path = dir.filePath(u"list.dic"_s);
         QVERIFY(!mode || writeFile(path, "vana\r\nold\r\n", mode));
@@ -209,13 +203,10 @@ private slots:
             s.ForeignWords[k] = u"ex-dog"_s;
             bytes += "koer" + QByteArray::number(k) + "\r\nex}dog\r\n";
         }
-        std::optional<FileFailure> failure;
-        {
-            std::optional<FileSizeLimit> disk;
-            if (limit)
-                disk.emplace(limit);
-            failure = writeDictionary(s, path);
-        }
+        const auto failure = [&] {
+            FileSizeLimit disk(limit);
+            return writeDictionary(s, path);
+        }();
         QCOMPARE(failure ? 1 + int(failure->fileDamaged) : 0, outcome);
         QCOMPARE(outcome == 2, failure && failure->message.contains(u"poolik"_s));
         if (outcome != 2)

@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <optional>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -135,9 +133,7 @@ private slots:
         s.run(command);
         QCOMPARE(s.forms.find<SavePrompt>() != nullptr, !answer.isEmpty());
         {
-            std::optional<FileSizeLimit> disk;
-            if (QByteArray(QTest::currentDataTag()).endsWith("full disk"))
-                disk.emplace(4);
+            FileSizeLimit disk(QByteArray(QTest::currentDataTag()).endsWith("full disk") ? 4 : 0);
             s.run(answer);
         }
         const bool saves = answer == "Yes" && named.isEmpty();

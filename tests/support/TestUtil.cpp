@@ -75,22 +75,16 @@ void rerunAsNobody() {
 
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0) {
-        before_ = limit.rlim_cur;
-        limit.rlim_cur = rlim_t(bytes);
-        saved_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    rlimit limit = before;
+    limit.rlim_cur = bytes ? rlim_t(bytes) : before.rlim_cur;
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
 }
 
 FileSizeLimit::~FileSizeLimit() {
-    if (!saved_)
-        return;
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = rlim_t(before_);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::setrlimit(RLIMIT_FSIZE, &before);
 }
+
 bool someWindowShown(const Forms& forms) {
     bool shown = !forms.anyLoaded();
     for (QWidget* w : QApplication::topLevelWidgets())

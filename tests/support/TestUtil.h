@@ -11,6 +11,8 @@
 
 #include <functional>
 
+#include <sys/resource.h>
+
 class QWidget;
 
 // The program on the fake platform with its main window up.
@@ -65,18 +67,12 @@ bool writeFile(const QString& path, const QByteArray& bytes, int mode = 0644);
 // when getuid() is 0.
 void rerunAsNobody();
 
-// A full disk, the way a write meets one: writes past `bytes` fail (SIGXFSZ ignored) while the
-// object lives. Checked at flush time, like the real thing.
-class FileSizeLimit {
-public:
+// A full disk, the way a write meets one: writes past `bytes` (0: no limit) fail, SIGXFSZ
+// ignored, while the object lives. Checked at flush time, like the real thing.
+struct FileSizeLimit {
     explicit FileSizeLimit(qint64 bytes);
     ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    unsigned long long before_ = 0;
-    bool saved_ = false;
+    rlimit before{};
 };
 
 // False when windows are loaded but none of them is in sight: the user would be left with a

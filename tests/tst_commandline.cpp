@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
+#include "support/TestUtil.h"
 
 #include <QTest>
 
@@ -9,22 +10,21 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
     void outcome_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode"); // -1: runs
-        QTest::addColumn<QString>("text"); // the file to open, or a part of the text
+        Rows row; // arguments | exit code (-1: runs) | the file to open, or a part of the text
         const QString help = QStringLiteral("Dictionary to open once the main window is up.\n");
         const QString unknown = QStringLiteral("'.\nTry 'sonarix --help' for more information.\n");
-        QTest::newRow("file") << QStringList{"words.dic"} << -1 << "words.dic";
-        QTest::newRow("second file ignored") << QStringList{"a.dic", "b.dic"} << -1 << "a.dic";
-        QTest::newRow("-h with a file") << QStringList{"-h", "a.dic"} << 0 << help;
-        QTest::newRow("-v after a file") << QStringList{"a.dic", "-v"} << 0 << "Sonarix 1.3.9\n";
-        QTest::newRow("unknown") << QStringList{"--frobnicate", "a.dic"} << 2 << unknown;
-        QTest::newRow("--help-all is not ours") << QStringList{"--help-all"} << 2 << unknown;
+        row("file", "words.dic | -1 | words.dic");
+        row("second file ignored", "a.dic b.dic | -1 | a.dic");
+        row("-h with a file", "-h a.dic | 0 | " + help);
+        row("-v after a file", "a.dic -v | 0 | Sonarix 1.3.9\n");
+        row("unknown", "--frobnicate a.dic | 2 | " + unknown);
+        row("--help-all is not ours", "--help-all | 2 | " + unknown);
     }
     void outcome() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, text);
+        const QStringList c = cells();
+        const QStringList arguments = c[0].split(u' ');
+        const int exitCode = c[1].toInt();
+        const QString text = c[2];
         const CommandLine got = parseCommandLine(QStringList{"/usr/bin/sonarix"} + arguments);
         QCOMPARE(got.run ? -1 : got.exitCode, exitCode);
         QCOMPARE(got.file, exitCode < 0 ? text : QString());

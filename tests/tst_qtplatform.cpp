@@ -25,33 +25,25 @@ private slots:
     // "<cancel>" presses Esc. An empty path means cancelled. A message shows its text as written,
     // even a file name that looks like markup.
     void dialogs_data() {
-        QTest::addColumn<QString>("kind"); // open, save or message
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("typed"); // a message: its text
-        QTest::addColumn<QStringList>("offered");
-        QTest::addColumn<QString>("path"); // a message: the text read out
-        const auto row = [](const char* name, const char* kind, const char* filter,
-                            const char* typed, const QStringList& offered, const char* path) {
-            QTest::newRow(name) << QString(kind) << QString(filter) << QString(typed) << offered
-                                << QString(path);
-        };
-        const char* dic = "Sonarix's Files (*.dic) |*.dic|";
-        const QStringList dics{"Sonarix's Files (*.dic)"};
-        row("open a missing file", "open", dic, "sõnad.dic", dics, "DIR/sõnad.dic");
-        row("open, two filters", "open", "Sõnastikud|*.dic|Tekst (*.txt)|*.txt|", "a.txt",
-            {"Sõnastikud (*.dic)", "Tekst (*.txt)"}, "DIR/a.txt");
-        row("open a name without extension", "open", dic, "uus", dics, "DIR/uus.dic");
-        row("save the preset name", "save", dic, "<keep>", dics, "DIR/vana.dic");
-        row("cancelled", "open", dic, "<cancel>", dics, "");
+        Rows row; // open, save or message | filter | typed (a message: its text) | the filters
+                  // offered, by ";" | the path chosen (a message: the text read out)
+        const QString dic = QStringLiteral(" | Sonarix's Files (*.dic) |*.dic| | ");
+        row("open a missing file",
+            "open" + dic + "sõnad.dic | Sonarix's Files (*.dic) | DIR/sõnad.dic");
+        row("open, two filters", "open | Sõnastikud|*.dic|Tekst (*.txt)|*.txt| | a.txt | "
+                                 "Sõnastikud (*.dic);Tekst (*.txt) | DIR/a.txt");
+        row("open a name without extension",
+            "open" + dic + "uus | Sonarix's Files (*.dic) | DIR/uus.dic");
+        row("save the preset name",
+            "save" + dic + "<keep> | Sonarix's Files (*.dic) | DIR/vana.dic");
+        row("cancelled", "open" + dic + "<cancel> |  | ");
         const char* markup = "ERROR 53: Seda faili pole./a/<b>x</b>&lt;.dic";
-        row("message", "message", "", markup, {}, markup);
+        row("message", QStringLiteral("message |  | %1 |  | %1").arg(markup));
     }
     void dialogs() {
-        QFETCH(QString, kind);
-        QFETCH(QString, filter);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, offered);
-        QFETCH(QString, path);
+        const QStringList c = cells();
+        const QString kind = c[0], filter = c[1], typed = c[2], offered = c[3];
+        QString path = c[4];
         QTemporaryDir dir;
         const QString preset = dir.filePath(u"vana.dic"_s);
         path.replace(u"DIR"_s, dir.path());
@@ -98,7 +90,7 @@ private slots:
 
         QVERIFY(seen);
         QCOMPARE(mode, kind == u"save"_s ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        QCOMPARE(filters, path.isEmpty() ? QStringList() : offered);
+        QCOMPARE(filters.join(u';'), offered);
         QCOMPARE(result.cancelled, path.isEmpty());
         QCOMPARE(result.path, QDir::toNativeSeparators(path));
         QCOMPARE(result.name, QFileInfo(path).fileName());

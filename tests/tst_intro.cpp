@@ -52,27 +52,20 @@ private slots:
     // as Open does after its dialog, relative to the working folder; one that fails (odd.dic,
     // ERROR 62) is reported and leaves the program as a plain start does, untitled and empty.
     void earlyHandOver_data() {
-        QTest::addColumn<int>("key"); // 0: a click on the window, 1: a click on the author
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("file");  // named on the command line
-        QTest::addColumn<QString>("title"); // of the main window; "": not handed over
-        const auto row = [](const char* tag, int key, const char* text, const char* file,
-                            const char* title) {
-            QTest::newRow(tag) << key << QString(text) << QString(file) << QString(title);
-        };
-        const char* untitled = "Sonarix - Untitled.dic";
-        row("click on the window", 0, "", "", untitled);
-        row("click on the author, a file", 1, "", "sõnad.dic", "Tolkrix - sõnad.dic");
-        row("Estonian letter, a bad file", Qt::Key_unknown, "õ", "odd.dic", untitled);
-        row("Esc", Qt::Key_Escape, "\x1b", "", untitled);
-        row("Shift", Qt::Key_Shift, "", "sõnad.dic", "");
-        row("Delete", Qt::Key_Delete, "\x7f", "", "");
+        Rows row; // "click", "click author" or a key: its code, then its text | the file named on
+                  // the command line | the main window's title ("": not handed over)
+        const QString untitled = QStringLiteral("Sonarix - Untitled.dic");
+        row("click on the window", "click |  | " + untitled);
+        row("click on the author, a file", "click author | sõnad.dic | Tolkrix - sõnad.dic");
+        row("Estonian letter, a bad file",
+            QStringLiteral("%1 õ | odd.dic | ").arg(Qt::Key_unknown) + untitled);
+        row("Esc", QStringLiteral("%1 \x1b |  | ").arg(Qt::Key_Escape) + untitled);
+        row("Shift", QStringLiteral("%1 | sõnad.dic | ").arg(Qt::Key_Shift));
+        row("Delete", QStringLiteral("%1 \x7f |  | ").arg(Qt::Key_Delete));
     }
     void earlyHandOver() {
-        QFETCH(int, key);
-        QFETCH(QString, text);
-        QFETCH(QString, file);
-        QFETCH(QString, title);
+        const QStringList c = cells();
+        const QString how = c[0], file = c[1], title = c[2];
         const bool read = title.startsWith(u"Tolkrix"_s);
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath(u"sõnad.dic"_s), "maja\r\nhouse\r\n\xf5un\r\napple\r\n"));
@@ -83,12 +76,13 @@ private slots:
         s.intro->setFileToOpen(file);
         settle();
         s.platform.advance(200);
-        if (key == 0)
+        if (how == u"click"_s)
             QTest::mouseClick(s.intro, Qt::LeftButton, {}, QPoint(5, 5));
-        else if (key == 1)
+        else if (how == u"click author"_s)
             click(s.intro->authorLabel);
         else
-            QTest::sendKeyEvent(QTest::Click, s.intro, Qt::Key(key), text, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, s.intro, Qt::Key(how.section(u' ', 0, 0).toInt()),
+                                how.section(u' ', 1), Qt::NoModifier);
         QDir::setCurrent(previous);
         MainWindow* main = s.forms.find<MainWindow>();
         QCOMPARE(main ? main->windowTitle() : QString(), title);

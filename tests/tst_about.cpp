@@ -22,7 +22,7 @@ private slots:
     // click or Enter, leaves About up and starts what it finds, or says so. The second key is
     // there too unless nothing is found. Text drops one terminating zero, in the Baltic code page;
     // a REG_DWORD reads unsigned. Without a registry, the desktop's own tool is looked for in a
-    // folder on PATH holding the programs named (a trailing "-": not runnable); %1 is that folder.
+    // folder on PATH holding the programs named (a trailing "-": not runnable); %1 is that p.dir.
     // With one (Windows), PATH is never searched.
     void wayOutOrSystemInfo_data() {
         QTest::addColumn<Values>("first");
@@ -65,12 +65,11 @@ private slots:
         const QByteArray key = "80000002\\SOFTWARE\\Microsoft\\Shared Tools";
         if (!first.isEmpty())
             p.platform.fakeRegistry.keys[key + "\\MSINFO"] = first;
-        QTemporaryDir folder;
         for (const QString& name : onPath)
-            QVERIFY(writeFile(folder.filePath(name.chopped(name.endsWith(u'-'))), {},
+            QVERIFY(writeFile(p.dir.filePath(name.chopped(name.endsWith(u'-'))), {},
                               name.endsWith(u'-') ? 0644 : 0755));
         if (!onPath.isEmpty())
-            p.platform.searchPath = {u"/nonexistent"_s, folder.path()};
+            p.platform.searchPath = {u"/nonexistent"_s, p.dir.path()};
         else if (tag != "not found")
             p.platform.fakeRegistry.keys[key + " Location"]["MSINFO"] = {
                 1, {"C:\\Tools\\MSInfo\0", 16}};
@@ -93,7 +92,7 @@ private slots:
         QStringList seen = p.platform.started;
         for (const auto& message : p.platform.messages)
             seen << message.text;
-        QCOMPARE(seen, outcome.replaceInStrings(u"%1"_s, folder.path()));
+        QCOMPARE(seen, outcome.replaceInStrings(u"%1"_s, p.dir.path()));
         // Every key opened is closed, on every road (the size 0 throw included).
         QVERIFY(p.platform.fakeRegistry.open.isEmpty());
     }

@@ -182,11 +182,9 @@ private slots:
     }
     void savedWhileOpen() {
         const QStringList c = cells();
-        QTemporaryDir dir;
         Program p;
-        p.platform.workingDir = QDir::toNativeSeparators(dir.path());
-        p.state.CurrentFile = dir.filePath(u"list.dic"_s);
-        p.platform.dialogAnswers << FakePlatform::chosen(dir.filePath(u"chosen.dic"_s));
+        p.state.CurrentFile = p.file(u"list.dic"_s);
+        p.platform.dialogAnswers << FakePlatform::chosen(p.file(u"chosen.dic"_s));
         p.store(u"a=1 b=2 c=3"_s);
         p.run(u"Editor"_s);
         act(p, c[0]);

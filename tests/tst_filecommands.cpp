@@ -18,26 +18,14 @@ namespace {
 
 const QByteArray OldFile("vana\r\nold\r\n");
 
+// An edited pair from list.dic, now named "current" (empty: untitled); chosen.dic beside it.
 struct Session : Program {
-    QTemporaryDir dir;
-
-    // An edited pair from list.dic, now named "current" (empty: untitled); chosen.dic beside it.
     explicit Session(const QString& word, const QString& current = QStringLiteral("list.dic")) {
-        platform.workingDir = QDir::toNativeSeparators(dir.path());
         QVERIFY(writeFile(file("list.dic"), OldFile) && writeFile(file("chosen.dic"), OldFile));
         state.CurrentFile = current.isEmpty() ? untitledPath(platform.workingDir) : file(current);
         state.EstonianWords[0] = word;
         state.ForeignWords[0] = QStringLiteral("ex-dog");
         state.Changed = 1;
-    }
-    QString file(const QString& name) const { return dir.filePath(name); }
-    // The file dialogs met, in turn: "open", or "save:" and the name it came up with, with the
-    // folder written DIR.
-    QString dialogs() const {
-        QStringList met;
-        for (const auto& d : platform.dialogs)
-            met << (d.save ? "save:" + d.settings.fileName : QStringLiteral("open"));
-        return met.join(u',').replace(dir.path(), QStringLiteral("DIR"));
     }
 };
 

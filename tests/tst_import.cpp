@@ -44,15 +44,11 @@ QString landed(const Table& table) {
 
 // A main window over a list of one pair, edited, from list.dic.
 struct Session : Program {
-    QTemporaryDir dir;
-
     Session() {
-        platform.workingDir = QDir::toNativeSeparators(dir.path());
         store(QStringLiteral("old=vana"));
         state.CurrentFile = file(QStringLiteral("list.dic"));
         state.Changed = 1;
     }
-    QString file(const QString& name) const { return dir.filePath(name); }
 };
 
 } // namespace

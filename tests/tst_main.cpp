@@ -86,8 +86,7 @@ private slots:
         QFETCH(QString, effect);
         const QStringList tag = QString(QTest::currentDataTag()).split(' ');
         Program f;
-        QTemporaryDir dir;
-        const QString file = dir.filePath(u"list.dic"_s);
+        const QString file = f.file(u"list.dic"_s);
         f.state.CurrentFile = file;
         f.state.ForeignWords[0] = u"dog"_s;
         f.state.EstonianWords[0] = tag.value(1);

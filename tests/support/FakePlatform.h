@@ -76,13 +76,15 @@ public:
     bool startSucceeds = true;
     QSet<QString> existingFiles; // exist besides the files on disk
     QStringList searchPath;      // PATH; empty by default, so no real program is ever found
-    QString workingDir = QStringLiteral("/work/dir");
+    QString workingDir;
     QQueue<double> randomValues; // an empty queue answers 0
     FakeRegistry fakeRegistry;
     // Runs inside every dialog and message box while it is up, as the user's time there; the
     // dialog's loop then deletes what is due, as a real one does.
     std::function<void()> whileModal;
 
+    explicit FakePlatform(const QString& workingDir = QStringLiteral("/work/dir"))
+        : workingDir(workingDir) {}
     bool ended() const { return endCount > 0; }
     static FileDialogResult chosen(const QString& path);
     // Lets ms milliseconds pass: running timers fire in time order, as often as their intervals

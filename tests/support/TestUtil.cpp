@@ -148,6 +148,13 @@ void Program::run(const QString& steps, const std::function<bool(const QString&)
     }
 }
 
+QString Program::dialogs() const {
+    QStringList met;
+    for (const auto& d : platform.dialogs)
+        met << (d.save ? "save:" + d.settings.fileName : QStringLiteral("open"));
+    return met.join(u',').replace(dir.path(), QStringLiteral("DIR"));
+}
+
 QString Program::inSight() const {
     QStringList shown;
     for (QWidget* w : QApplication::topLevelWidgets())

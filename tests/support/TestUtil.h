@@ -7,7 +7,9 @@
 #include "support/FakePlatform.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -15,12 +17,17 @@
 
 class QWidget;
 
-// The program on the fake platform with its main window up.
+// The program on the fake platform with its main window up, in a fresh working folder.
 struct Program {
+    QTemporaryDir dir;
     ProgramState state;
-    FakePlatform platform;
+    FakePlatform platform{QDir::toNativeSeparators(dir.path())};
     Forms forms{state, platform};
     MainWindow* main = forms.show<MainWindow>();
+    QString file(const QString& name) const { return dir.filePath(name); }
+    // The file dialogs met, in turn: "open", or "save:" and the name it came up with, with the
+    // folder written DIR.
+    QString dialogs() const;
     // Stores pairs "foreign=estonian", separated by blanks, as the list.
     void store(const QString& pairs);
     // Works the program as a user does, step by step, parted by commas:

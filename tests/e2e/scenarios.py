@@ -8,8 +8,10 @@
 
 import os
 import sys
+import tempfile
 import time
 import traceback
+from contextlib import closing
 
 from driver import Session, check, cp1257, find, labels, press, set_text, wait
 
@@ -80,21 +82,20 @@ SCENARIOS = {sc.__name__: sc for sc in (timers, files)}
 
 def main(binary, names):
     start, failed = time.monotonic(), []
-    s = Session(os.path.abspath(binary))
-    try:
+    with closing(Session(os.path.abspath(binary))) as s:
+        s.start_buses()
         for name in names or SCENARIOS:
-            t0, home = time.monotonic(), os.path.join(s.dir, name)
-            os.makedirs(home)
+            t0, home = time.monotonic(), tempfile.mkdtemp(prefix=name + "-", dir=s.dir)
             try:
                 SCENARIOS[name](s, home)
             except Exception:
                 traceback.print_exc()
-                s.screenshot(name)
+                shot = os.path.join(os.environ.get("E2E_SHOTS", os.getcwd()), f"e2e-{name}.png")
+                s.run("import", "-window", "root", shot, check=False, timeout=20)
+                print("screenshot:", shot)
                 failed.append(name)
             s.stop()
             print(f"{'FAIL' if name in failed else 'ok  '} {name} ({time.monotonic() - t0:.1f} s)", flush=True)
-    finally:
-        s.close()
     print(f"{len(failed)} failed {failed}; {time.monotonic() - start:.1f} s")
     return 1 if failed else 0
 

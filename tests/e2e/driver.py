@@ -69,10 +69,6 @@ class Session:
         self.app = wait(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
                                       if a and a.get_process_id() == self.program.pid), None), "the program on the bus")
 
-    # Waits for the program to end by itself; returns its exit status.
-    def exited(self):
-        return self.program.wait(timeout=DEADLINE)
-
     # A short command on this session's display and buses, its output kept from ours.
     def run(self, *args, check=True, **kw):
         return subprocess.run([str(a) for a in args], env=self.env, capture_output=True, text=True, check=check, **kw)
@@ -145,8 +141,3 @@ def labels(window):
 def set_text(acc, value):
     acc.queryEditableText().setTextContents(value)
     wait(lambda: acc.queryText().getText(0, -1) == value, f"{acc.name!r} to read {value!r}")
-
-
-# A dictionary file's bytes, by Python's own codec: each line ends in CR LF.
-def cp1257(*lines):
-    return "".join(line + "\r\n" for line in lines).encode("cp1257")

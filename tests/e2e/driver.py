@@ -49,7 +49,7 @@ class Session:
                                            start_new_session=True, **kw))
         return self.procs[-1]
 
-    # Each server says on its standard output where it is to be reached.
+    # Xvfb and dbus-daemon say on their standard output where they are to be reached.
     def start_buses(self):
         x = self._spawn("Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp".split(), stdout=PIPE)
         self.env["DISPLAY"] = ":" + x.stdout.readline().strip()
@@ -73,12 +73,11 @@ class Session:
     def run(self, *args, check=True, **kw):
         return subprocess.run([str(a) for a in args], env=self.env, capture_output=True, text=True, check=check, **kw)
 
-    # Ends proc (the program by default) with its process group, unless that was done already.
-    def stop(self, proc=None):
-        proc = proc or self.program
+    # Ends proc with its process group, unless that was done already.
+    def stop(self, proc):
         if proc in self.procs:
             self.procs.remove(proc)
-            with contextlib.suppress(ProcessLookupError):  # a program that ended by itself
+            with contextlib.suppress(ProcessLookupError):  # one that ended by itself
                 os.killpg(proc.pid, signal.SIGTERM)
             proc.wait(timeout=10)
 

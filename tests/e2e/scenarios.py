@@ -97,7 +97,7 @@ def main(binary, names):
                 s.run("import", "-window", "root", shot, check=False, timeout=20)
                 print("screenshot:", shot)
                 failed.append(name)
-            s.stop()
+            s.stop(s.program)
             print(f"{'FAIL' if name in failed else 'ok  '} {name} ({time.monotonic() - t0:.1f} s)", flush=True)
     print(f"{len(failed)} failed {failed}; {time.monotonic() - start:.1f} s")
     return 1 if failed else 0

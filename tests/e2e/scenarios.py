@@ -5,13 +5,17 @@
 # nested loops, bytes on disk, the exit status, and names and roles as a screen reader gets them.
 #   scenarios.py BINARY [NAME ...]
 # A failing scenario leaves a screenshot e2e-NAME.png (in $E2E_SHOTS or the current folder).
+# Dictionary files are written and compared as bytes, by Python's own cp1257 codec and CR LF.
 
 import os
 import sys
+import tempfile
 import time
 import traceback
+from contextlib import closing
+from pathlib import Path
 
-from driver import Session, check, cp1257, find, labels, press, set_text, wait
+from driver import DEADLINE, Session, check, find, labels, press, set_text
 
 
 # The file dialog of that title: the path typed into its name box, then Enter.
@@ -21,17 +25,22 @@ def file_dialog(s, title, path):
     s.gone(title)
 
 
+# Exit from the window's own button (the tool bar has one too) ends the program with 0.
+def exit_ok(s, main):
+    press(find(main, "push button", "Exit", skip="tool bar"))
+    check(s.program.wait(timeout=DEADLINE), 0, "exit status")
+
+
 # The intro hands over by itself; a one-second limit runs out with nothing typed, and the empty
 # answer counts as wrong; Exit ends the program with 0.
 def timers(s, home):
-    with open(os.path.join(home, "quiz.dic"), "wb") as f:
-        f.write(cp1257("maja", "house", "koer", "dog"))
+    Path(home, "quiz.dic").write_bytes("maja\r\nhouse\r\nkoer\r\ndog\r\n".encode("cp1257"))
     s.start(home, "quiz.dic")
     s.window("Sonarix")
     main = s.window("Tolkrix - quiz.dic")
     press(find(main, "check box", "Ajapiirang vastamiseks"), "Toggle")
     press(find(main, "scroll bar", "Ajapiirang sekundites"), "Increase")
-    wait(lambda: "  0 minutit ja  1 sekundit." in labels(main), "a limit of 1 s")
+    find(main, "label", "  0 minutit ja  1 sekundit.")
     press(find(main, "push button", "Test"))
     notice = s.window("Vale Vastus")
     check(labels(notice)[-2:] in (["maja on", "house"], ["koer on", "dog"]), True, f"notice {labels(notice)}")
@@ -41,16 +50,14 @@ def timers(s, home):
     check({"Vastatud:  1", "Õigeid:  0", "Vastata:  1", "Valesid:  1"} - set(labels(quiz)), set(), "counts missing")
     press(find(quiz, "push button", "Close"))
     s.gone("Test")
-    press(find(main, "push button", "Exit", skip="tool bar"))
-    check(s.exited(), 0, "exit status")
+    exit_ok(s, main)
 
 
 # A new word, then Open: the save prompt's Yes brings up the real Save As dialog, whose choice is
 # written, and then the real Open dialog, from one handler; Exit with nothing changed returns 0.
 def files(s, home):
     saved, other = os.path.join(home, "uus.dic"), os.path.join(home, "sõnad.dic")
-    with open(other, "wb") as f:
-        f.write(cp1257("õun", "apple"))
+    Path(other).write_bytes("õun\r\napple\r\n".encode("cp1257"))
     s.start(home)
     s.window("Sonarix")
     s.keys("space")
@@ -60,7 +67,7 @@ def files(s, home):
     set_text(find(editor, "text", "Võõrkeeles:"), "night")
     set_text(find(editor, "text", "Eesti keeles:"), "öö")
     press(find(editor, "push button", "Lisa"))
-    wait(lambda: "Sõnu:  1" in labels(editor), "the count 1")
+    find(editor, "label", "Sõnu:  1")
     press(find(editor, "push button", "Lõpeta"))
     s.gone("Editor")  # a press over the bus clicks a moment later
     press(find(main, "menu item", "File"), "ShowMenu")
@@ -69,10 +76,8 @@ def files(s, home):
     file_dialog(s, "Save As", saved)
     file_dialog(s, "Open", other)
     main = s.window("Tolkrix - sõnad.dic")
-    with open(saved, "rb") as f:
-        check(f.read(), cp1257("öö", "night"), "saved file")
-    press(find(main, "push button", "Exit", skip="tool bar"))
-    check(s.exited(), 0, "exit status")
+    check(Path(saved).read_bytes(), "öö\r\nnight\r\n".encode("cp1257"), "saved file")
+    exit_ok(s, main)
 
 
 SCENARIOS = {sc.__name__: sc for sc in (timers, files)}
@@ -80,21 +85,20 @@ SCENARIOS = {sc.__name__: sc for sc in (timers, files)}
 
 def main(binary, names):
     start, failed = time.monotonic(), []
-    s = Session(os.path.abspath(binary))
-    try:
+    with closing(Session(os.path.abspath(binary))) as s:
+        s.start_buses()
         for name in names or SCENARIOS:
-            t0, home = time.monotonic(), os.path.join(s.dir, name)
-            os.makedirs(home)
+            t0, home = time.monotonic(), tempfile.mkdtemp(prefix=name + "-", dir=s.dir)
             try:
                 SCENARIOS[name](s, home)
             except Exception:
                 traceback.print_exc()
-                s.screenshot(name)
+                shot = os.path.join(os.environ.get("E2E_SHOTS", os.getcwd()), f"e2e-{name}.png")
+                s.run("import", "-window", "root", shot, check=False, timeout=20)
+                print("screenshot:", shot)
                 failed.append(name)
-            s.stop()
+            s.stop(s.program)
             print(f"{'FAIL' if name in failed else 'ok  '} {name} ({time.monotonic() - t0:.1f} s)", flush=True)
-    finally:
-        s.close()
     print(f"{len(failed)} failed {failed}; {time.monotonic() - start:.1f} s")
     return 1 if failed else 0
 

@@ -70,23 +70,16 @@ UiTimer* FakePlatform::createTimer(QObject* parent) {
 }
 
 void FakePlatform::advance(int ms) {
-    timers_.removeAll(nullptr);
-    for (int left = ms;;) {
+    // A millisecond at a time; a timer started or changed by a handler counts from the next one.
+    for (int t = 0; t < ms; ++t) {
+        timers_.removeAll(nullptr);
         const QList<QPointer<FakeTimer>> live = timers_;
-        FakeTimer* next = nullptr;
-        for (FakeTimer* t : live)
-            if (t && t->running() &&
-                (!next || t->interval_ - t->elapsed_ < next->interval_ - next->elapsed_))
-                next = t;
-        // Up to the next timer that fires within what is left, or else to the end.
-        const int step = next ? qMin(left, next->interval_ - next->elapsed_) : left;
-        for (FakeTimer* t : live)
-            if (t && t->running())
-                t->elapsed_ += step;
-        if (!next || next->elapsed_ < next->interval_)
-            return;
-        left -= step;
-        next->elapsed_ = 0;
-        emit next->timeout();
+        for (FakeTimer* timer : live)
+            timer->elapsed_ += timer->running();
+        for (FakeTimer* timer : live)
+            if (timer && timer->running() && timer->elapsed_ >= timer->interval_) {
+                timer->elapsed_ = 0;
+                emit timer->timeout();
+            }
     }
 }

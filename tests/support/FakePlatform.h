@@ -87,8 +87,8 @@ public:
         : workingDir(workingDir) {}
     bool ended() const { return endCount > 0; }
     static FileDialogResult chosen(const QString& path);
-    // Lets ms milliseconds pass: running timers fire in time order, as often as their intervals
-    // allow, with handlers free to change timers as they go.
+    // Lets ms milliseconds pass: running timers fire as often as their intervals allow, with
+    // handlers free to change timers as they go.
     void advance(int ms);
 
     void message(const QString& title, const QString& text, MessageIcon icon) override;

@@ -1,14 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Rules with no window: rounding, the real timer, the command line.
 #include "app/CommandLine.h"
+#include "platform/UiTimer.h"
+#include "quiz/Scoring.h"
+#include "state/Format.h"
 #include "support/TestUtil.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
-// What each command line leads to: a run with the file to open, or an exit with its status and a
-// text on standard output (0) or standard error (2).
-class TestCommandLine : public QObject {
+class TestRules : public QObject {
     Q_OBJECT
 private slots:
+    // Halves go to the even neighbour, in the draw and in the percentage of right answers.
+    void halvesToEven() {
+        QCOMPARE((QList<long long>{roundHalfEven(0.5), roundHalfEven(1.5), roundHalfEven(2.5001)}),
+                 (QList<long long>{0, 2, 3}));
+        QCOMPARE((QList<int>{percentRight(8, 7), percentRight(8, 5), percentRight(3, 1)}),
+                 (QList<int>{12, 38, 67}));
+    }
+
+    // The real timer, enabled with interval 0 as every window's timer starts: a plain QTimer
+    // would fire on every pass of the event loop.
+    void zeroIntervalNeverFires() {
+        QtUiTimer timer;
+        QSignalSpy spy(&timer, &UiTimer::timeout);
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 0);
+    }
+
+    // What each command line leads to: a run with the file to open, or an exit with its status and
+    // a text on standard output (0) or standard error (2).
     void outcome_data() {
         Rows row; // arguments | exit code (-1: runs) | the file to open, or a part of the text
         const QString help = QStringLiteral("Dictionary to open once the main window is up.\n");
@@ -36,5 +59,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCommandLine)
-#include "tst_commandline.moc"
+QTEST_GUILESS_MAIN(TestRules)
+#include "tst_rules.moc"

@@ -202,7 +202,7 @@ private slots:
     // click or Enter, leaves About up and starts what it finds, or says so. The second key is
     // there too unless nothing is found. Text drops one terminating zero, in the Baltic code page;
     // a REG_DWORD reads unsigned. Without a registry, the desktop's own tool is looked for in a
-    // folder on PATH holding the programs named (a trailing "-": not runnable); %1 is that p.dir.
+    // folder on PATH holding the programs named (a trailing "-": not runnable); %1 is that folder.
     // With one (Windows), PATH is never searched.
     void wayOutOrSystemInfo_data() {
         QTest::addColumn<Values>("first");
@@ -239,9 +239,8 @@ private slots:
         QFETCH(QStringList, outcome);
         const QString tag = QTest::currentDataTag();
         Program p;
-        p.main->aboutAction->trigger();
-        AboutWindow* about = p.forms.find<AboutWindow>();
-        QVERIFY(about && about->isVisible() && !p.main->isVisible());
+        p.run(u"menu:About!"_s);
+        QCOMPARE(p.inSight(), u"About"_s);
         const QByteArray key = "80000002\\SOFTWARE\\Microsoft\\Shared Tools";
         if (!first.isEmpty())
             p.platform.fakeRegistry.keys[key + "\\MSINFO"] = first;
@@ -257,18 +256,13 @@ private slots:
         if (!tag.endsWith("tool missing"))
             p.platform.existingFiles << u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
         p.platform.startSucceeds = tag != "start fails";
-        if (tag == "OK")
-            click(about->okButton);
-        else if (tag == "close box")
-            about->close();
-        else if (tag == "Escape" || tag.startsWith("Enter"))
-            QTest::keyClick(tag.endsWith("OK") ? about->okButton : about->systemInfoButton,
-                            tag == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
-        else
-            click(about->systemInfoButton);
-        QCOMPARE(!p.forms.find<AboutWindow>(), outcome.isEmpty());
-        QCOMPARE(p.main->isVisible(), outcome.isEmpty());
-        QVERIFY(someWindowShown(p.forms));
+        const QHash<QString, QString> ways{{"OK", "OK"},
+                                           {"Escape", "key:Esc"},
+                                           {"Enter on OK", "key:Return"},
+                                           {"close box", "close:About"},
+                                           {"Enter on System Info", "key:Tab,key:Return"}};
+        p.run(ways.value(tag, u"System Info"_s));
+        QCOMPARE(p.inSight(), outcome.isEmpty() ? u"Main"_s : u"About"_s);
         QStringList seen = p.platform.started;
         for (const auto& message : p.platform.messages)
             seen << message.text;

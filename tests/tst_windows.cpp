@@ -50,44 +50,40 @@ private slots:
     // minutes and seconds. Switched off, the limit shows nothing and takes no change; switched on
     // again, it shows the value kept meanwhile.
     void timeLimit_data() {
-        QTest::addColumn<QStringList>("steps"); // "set N", an accessible action or a key
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<QString>("text");
-        const auto row = [](const char* name, const QStringList& steps, int s, bool on = true) {
-            const QString text("  %1 minutit ja  %2 sekundit.");
-            QTest::newRow(name) << steps << s << (on ? text.arg(s / 60).arg(s % 60) : QString());
-        };
-        row("Up twice", {"Up", "Up"}, 2);
-        row("61 by increase", QStringList(61, "increase"), 61);
-        row("set past the top", {"set 301"}, 300);
-        row("set past the bottom", {"set -5"}, 0);
-        row("decrease", {"set 60", "decrease"}, 59);
-        row("limit off", {"set 300", "Check1"}, 300, false);
-        row("off and on", {"set 299", "Check1", "Check1"}, 299);
-        row("no change while off", {"Check1", "set 59", "increase", "Up", "Check1"}, 0);
+        Rows row; // steps: "set N", an accessible action, Up to the bar, the check box's caption |
+                  // the seconds | "off": the label says nothing
+        row("Up twice", "Up,Up | 2");
+        row("61 by increase", QStringList(61, "increase").join(u',') + " | 61");
+        row("set past the top", "set 301 | 300");
+        row("set past the bottom", "set -5 | 0");
+        row("decrease", "set 60,decrease | 59");
+        row("limit off", "set 300,Ajapiirang | 300 | off");
+        row("off and on", "set 299,Ajapiirang,Ajapiirang | 299");
+        row("no change while off", "Ajapiirang,set 59,increase,Up,Ajapiirang | 0");
     }
     void timeLimit() {
-        QFETCH(QStringList, steps);
-        QFETCH(int, seconds);
-        QFETCH(QString, text);
+        const QStringList c = cells();
+        const int seconds = c[1].toInt();
+        const QString text =
+            c.value(2) == u"off"_s
+                ? QString()
+                : u"  %1 minutit ja  %2 sekundit."_s.arg(seconds / 60).arg(seconds % 60);
         Program f;
         MainWindow* m = f.main;
         QVERIFY(m->askForeignOption->isChecked() && m->typedAnswersOption->isChecked());
         QVERIFY(!m->timeLimitBar->isEnabled() && m->timeLimitLabel->text().isEmpty());
-        click(m->timeLimitCheck);
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(m->timeLimitBar);
-        for (const QString& step : steps) {
-            if (step == u"Check1"_s)
-                click(m->timeLimitCheck);
-            else if (step.startsWith(u"set "_s))
+        f.run(u"Ajapiirang,"_s + c[0], [&](const QString& step) {
+            if (step.startsWith(u"set "_s))
                 face->valueInterface()->setCurrentValue(step.mid(4).toInt());
             else if (step.endsWith(u"crease"_s))
                 face->actionInterface()->doAction(
                     step == u"increase"_s ? QAccessibleActionInterface::increaseAction()
                                           : QAccessibleActionInterface::decreaseAction());
-            else
-                QTest::keyClick(m->timeLimitBar, QKeySequence(step)[0].key());
-        }
+            else if (step == u"Up"_s)
+                QTest::keyClick(m->timeLimitBar, Qt::Key_Up);
+            return step != u"Ajapiirang"_s;
+        });
         QCOMPARE(m->timeLimitLabel->text(), text);
         QCOMPARE(face->valueInterface()->currentValue().toInt(), seconds);
         QCOMPARE(m->timeLimitBar->isEnabled(), !text.isEmpty());

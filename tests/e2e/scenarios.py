@@ -15,7 +15,7 @@ import traceback
 from contextlib import closing
 from pathlib import Path
 
-from driver import DEADLINE, Session, check, find, labels, press, set_text
+from driver import DEADLINE, Session, check, find, in_private_session, labels, press, set_text
 
 
 # The file dialog of that title: the path typed into its name box, then Enter.
@@ -75,11 +75,12 @@ SCENARIOS = {sc.__name__: sc for sc in (timers, files)}
 
 
 def main(binary, names):
+    in_private_session()
     start, failed = time.monotonic(), []
-    with closing(Session(os.path.abspath(binary))) as s:
-        s.start_buses()
+    with tempfile.TemporaryDirectory(prefix="sonarix-e2e-") as folder, \
+            closing(Session(os.path.abspath(binary), folder)) as s:
         for name in names or SCENARIOS:
-            t0, home = time.monotonic(), tempfile.mkdtemp(prefix=name + "-", dir=s.dir)
+            t0, home = time.monotonic(), tempfile.mkdtemp(prefix=name + "-", dir=folder)
             try:
                 SCENARIOS[name](s, home)
             except Exception:
@@ -88,7 +89,7 @@ def main(binary, names):
                 s.run("import", "-window", "root", shot, check=False, timeout=20)
                 print("screenshot:", shot)
                 failed.append(name)
-            s.stop(s.program)
+            s.stop()
             print(f"{'FAIL' if name in failed else 'ok  '} {name} ({time.monotonic() - t0:.1f} s)", flush=True)
     print(f"{len(failed)} failed {failed}; {time.monotonic() - start:.1f} s")
     return 1 if failed else 0

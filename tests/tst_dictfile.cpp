@@ -140,27 +140,16 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, after);
         ProgramState s;
-        for (int k = 0; k < list.size(); ++k) {
-            s.EstonianWords[k] = list[k].section(u'|', 0, 0);
-            s.ForeignWords[k] = list[k].section(u'|', 1);
-        }
-        s.WordCount = qint16(list.size() - 1);
+        setPairs(s, list);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"list.dic"_s);
         QVERIFY(writeFile(path, "vana\r\nold\r\n"));
         QVERIFY(!writeDictionary(s, path));
         QCOMPARE(fileBytes(path), bytes);
-        QStringList memory;
-        QStringList back;
         ProgramState read;
         QVERIFY(!readDictionary(read, path));
-        for (int k = 0; k < list.size(); ++k) {
-            memory << s.EstonianWords[k] + u'|' + s.ForeignWords[k];
-            if (k <= read.WordCount)
-                back << read.EstonianWords[k] + u'|' + read.ForeignWords[k];
-        }
-        QCOMPARE(memory, after);
-        QCOMPARE(back, after.mid(0, read.WordCount + 1));
+        QCOMPARE(pairsOf(s, u'|', int(list.size())), after);
+        QCOMPARE(pairsOf(read), after.mid(0, read.WordCount + 1));
     }
 
     // A folder where the user may change files but not make new ones (a shared folder): a

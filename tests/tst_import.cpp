@@ -26,10 +26,7 @@ namespace {
 
 // The list as "est=foreign|…".
 QString listOf(const ProgramState& state) {
-    QStringList out;
-    for (int k = 0; k <= state.WordCount; ++k)
-        out << state.EstonianWords[k] + u'=' + state.ForeignWords[k];
-    return out.join(u'|');
+    return pairsOf(state, u'=').join(u'|');
 }
 
 // The list a table makes with the header and column order its file suggests, and " -N" for the
@@ -95,11 +92,7 @@ private slots:
         const QStringList pairs =
             QString("koer=dog, hound|#1=say \"hi\"|õun;x=a\tb|Šokk=x-y|eesti=võõrkeel").split(u'|');
         ProgramState exported;
-        for (int k = 0; k < pairs.size(); ++k) {
-            exported.EstonianWords[k] = pairs[k].section(u'=', 0, 0);
-            exported.ForeignWords[k] = pairs[k].section(u'=', 1);
-        }
-        exported.WordCount = qint16(pairs.size() - 1);
+        setPairs(exported, pairs, u'=');
         row("export read back", exportCsv(exported), pairs.join(u'|'));
 
         row("empty", "", "!fail on tühi");

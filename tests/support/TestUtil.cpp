@@ -93,6 +93,21 @@ bool someWindowShown(const Forms& forms) {
     return shown;
 }
 
+void setPairs(ProgramState& state, const QStringList& pairs, QChar sep) {
+    for (int k = 0; k < pairs.size(); ++k) {
+        state.EstonianWords[k] = pairs[k].section(sep, 0, 0);
+        state.ForeignWords[k] = pairs[k].section(sep, 1);
+    }
+    state.WordCount = qint16(pairs.size() - 1);
+}
+
+QStringList pairsOf(const ProgramState& state, QChar sep, int count) {
+    QStringList pairs;
+    for (int k = 0; k < (count < 0 ? state.WordCount + 1 : count); ++k)
+        pairs << state.EstonianWords[k] + sep + state.ForeignWords[k];
+    return pairs;
+}
+
 void Program::store(const QString& pairs) {
     const QStringList list = pairs.split(u' ', Qt::SkipEmptyParts);
     state.WordCount = qint16(list.size() - 1);

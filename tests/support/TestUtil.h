@@ -53,6 +53,11 @@ struct Rows {
 };
 QStringList cells();
 
+// The list as pairs "estonian<sep>foreign" from slot 0, and back: the first count slots, or
+// those up to WordCount.
+void setPairs(ProgramState& state, const QStringList& pairs, QChar sep = u'|');
+QStringList pairsOf(const ProgramState& state, QChar sep = u'|', int count = -1);
+
 // Types text key by key; works for letters outside ASCII too (õ, ä, š), which QTest::keyClicks
 // does not handle in this Qt version.
 void typeText(QWidget* widget, const QString& text);

@@ -13,11 +13,13 @@
 #include <QWidget>
 
 #include <QProcess>
-#include <QTemporaryDir>
+#include <QScopeGuard>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
 
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar ch : text)
@@ -45,30 +47,26 @@ bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
 }
 
 void rerunAsNobody() {
-    QTemporaryDir bin(QStringLiteral("/tmp/sonarix-test-XXXXXX"));
-    const QString copy = bin.filePath(QStringLiteral("test"));
+    const QString copy = u"/tmp/sonarix-test-%1"_s.arg(QCoreApplication::applicationPid());
+    const auto removed = qScopeGuard([&] { QFile::remove(copy); });
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-    QVERIFY(::chmod(QFile::encodeName(bin.path()).constData(), 0755) == 0);
     QVERIFY(::chmod(QFile::encodeName(copy).constData(), 0755) == 0);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TMPDIR"), QStringLiteral("/tmp"));
+    env.insert(u"TMPDIR"_s, u"/tmp"_s);
     // The leak checker's suppressions may lie where nobody can read them.
-    env.remove(QStringLiteral("LSAN_OPTIONS"));
-    env.insert(QStringLiteral("ASAN_OPTIONS"),
-               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+    env.remove(u"LSAN_OPTIONS"_s);
+    env.insert(u"ASAN_OPTIONS"_s, env.value(u"ASAN_OPTIONS"_s) + u":detect_leaks=0"_s);
     QProcess child;
     child.setProcessEnvironment(env);
-    child.setWorkingDirectory(QStringLiteral("/tmp"));
+    child.setWorkingDirectory(u"/tmp"_s);
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QStringLiteral("setpriv"),
-                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                 QStringLiteral("--clear-groups"), copy,
-                 QString::fromLatin1(QTest::currentTestFunction()) + QLatin1Char(':') +
-                     QLatin1String(QTest::currentDataTag())});
+    const QString row = u"%1:%2"_s.arg(QTest::currentTestFunction(), QTest::currentDataTag());
+    child.start(u"setpriv"_s,
+                {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, copy, row});
     const bool finished = child.waitForFinished(60000);
     const QString output = QString::fromLocal8Bit(child.readAll());
-    if (!output.contains(QStringLiteral("Start testing")))
-        QSKIP(qPrintable(QStringLiteral("cannot run as nobody: ") + output));
+    if (!output.contains(u"Start testing"_s))
+        QSKIP(qPrintable(u"cannot run as nobody: "_s + output));
     QVERIFY2(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
              qPrintable(output));
 }
@@ -79,10 +77,6 @@ FileSizeLimit::FileSizeLimit(qint64 bytes) {
     rlimit limit = before;
     limit.rlim_cur = bytes ? rlim_t(bytes) : before.rlim_cur;
     QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
-}
-
-FileSizeLimit::~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &before);
 }
 
 bool someWindowShown(const Forms& forms) {
@@ -109,12 +103,10 @@ QStringList pairsOf(const ProgramState& state, QChar sep, int count) {
 }
 
 void Program::store(const QString& pairs) {
-    const QStringList list = pairs.split(u' ', Qt::SkipEmptyParts);
-    state.WordCount = qint16(list.size() - 1);
-    for (int k = 0; k < list.size(); ++k) {
-        state.ForeignWords[k] = list[k].section(u'=', 0, 0);
-        state.EstonianWords[k] = list[k].section(u'=', 1);
-    }
+    QStringList estonianFirst;
+    for (const QString& pair : pairs.split(u' ', Qt::SkipEmptyParts))
+        estonianFirst << pair.section(u'=', 1) + u'=' + pair.section(u'=', 0, 0);
+    setPairs(state, estonianFirst, u'=');
 }
 
 void Program::run(const QString& steps, const std::function<bool(const QString&)>& own) {
@@ -177,14 +169,6 @@ QString Program::inSight() const {
             shown << w->objectName();
     shown.sort();
     return shown.join(u' ');
-}
-
-Rows::Rows() {
-    QTest::addColumn<QString>("row");
-}
-
-void Rows::operator()(const QString& tag, const QString& cells) const {
-    QTest::newRow(qPrintable(tag)) << cells;
 }
 
 QStringList cells() {

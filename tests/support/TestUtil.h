@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 
@@ -48,8 +49,10 @@ struct Program {
 // A table whose rows are one text each, cells parted by " | ": `Rows row; row("tag", "a | b");`
 // in the _data function, `cells()` in the test.
 struct Rows {
-    Rows();
-    void operator()(const QString& tag, const QString& cells) const;
+    Rows() { QTest::addColumn<QString>("row"); }
+    void operator()(const QString& tag, const QString& cells) const {
+        QTest::newRow(qPrintable(tag)) << cells;
+    }
 };
 QStringList cells();
 
@@ -83,7 +86,7 @@ void rerunAsNobody();
 // ignored, while the object lives. Checked at flush time, like the real thing.
 struct FileSizeLimit {
     explicit FileSizeLimit(qint64 bytes);
-    ~FileSizeLimit();
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &before); }
     rlimit before{};
 };
 

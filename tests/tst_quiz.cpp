@@ -28,13 +28,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A main window over the first pairs of five, asking in the foreign language for typed answers,
-// with a limit in seconds unless it is below 0.
+// A main window over the first pairs of five, with the options clicked and a limit in seconds
+// unless it is below 0.
 struct Quiz : Program {
-    explicit Quiz(int pairs, int limit = -1, bool foreign = true, bool typed = true) {
+    explicit Quiz(int pairs, int limit = -1, const QString& options = {}) {
         store(u"dog=koer cat=kass horse=hobune cow=lehm pig=siga"_s.section(u' ', 0, pairs - 1));
-        click(foreign ? main->askForeignOption : main->askEstonianOption);
-        click(typed ? main->typedAnswersOption : main->multipleChoiceOption);
+        run(options);
         if (limit >= 0) {
             click(main->timeLimitCheck);
             main->timeLimitBar->setValue(limit);
@@ -50,6 +49,7 @@ struct Quiz : Program {
         click(main->testButton);
         return test();
     }
+    // Typed into the answer box wherever the focus is, and sent with Return.
     void answer(const QString& text) {
         typeText(test()->answerEdit, text);
         QTest::keyClick(test()->answerEdit, Qt::Key_Return);
@@ -123,7 +123,7 @@ private slots:
     void sequence() {
         const QStringList c = cells();
         const int pairs = c[0].section(u' ', 0, 0).toInt();
-        Quiz quiz(pairs, 5, true, !c[0].endsWith(u"choices"_s));
+        Quiz quiz(pairs, 5, c[0].endsWith(u"choices"_s) ? u"Valikvastustega"_s : QString());
         std::mt19937 random(1);
         for (int i = 0; i < 300; ++i) // the first ones ask the pairs in turn
             quiz.platform.randomValues.enqueue(i < 2 * pairs ? double(i % pairs) / (pairs - 1)
@@ -184,7 +184,7 @@ private slots:
         const QString actions = c[0], counts = c[1];
         const int lit = c[2].toInt();
         // "dog" asked; Kyssa3 holds "koer", the others "hobune". Next: "cat", Kyssa1 "kass".
-        Quiz quiz(3, -1, false, false);
+        Quiz quiz(3, -1, u"Eesti keelt,Valikvastustega"_s);
         QuizWindow* test = quiz.open({0, 0.5, 0.99, 0.99, 0.99, 0.99, 0.5});
         QWindow* window = test->windowHandle();
         // Events go through the window at the widgets' centres, as the window system sends them.

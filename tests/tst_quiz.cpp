@@ -70,14 +70,15 @@ class TestQuiz : public QObject {
 private slots:
     void cleanup() { settle(); }
 
-    // Steps as the user takes them; the windows in sight (unloaded ones too), the counts and the
-    // labels of the results, or else of the quiz window, after. "right" and "wrong" answer by
-    // Return; the limit is 5 s. Only the exact word, outer
-    // blanks aside, is right; the time left counts down, and the pending answer goes in when the
-    // limit has passed. The notice holds the clocks, and they stay stopped when the limit is
-    // switched off meanwhile. Fault: after a wrong last answer "Jätkan" brought a quiz window
-    // back beside the results, and with two questions still to come it opened the results.
-    // Fault: the results opening while the quiz window loads closed it under its opener.
+    // Steps as the user takes them; the windows in sight (unloaded ones too), the counts, the
+    // beeps and the labels of the results, or else of the quiz window, after. "right" and "wrong"
+    // answer by Return, "pick right" and "pick wrong" click one of five choices; the limit is 5 s.
+    // Only the exact word, outer blanks aside, is right; the time left counts down, and the
+    // pending answer goes in when the limit has passed. The notice holds the clocks, and they stay
+    // stopped when the limit is switched off meanwhile. A wrong answer beeps once, the results
+    // three times. Fault: after a wrong last answer "Jätkan" brought a quiz window back beside
+    // the results, and with two questions still to come it opened the results. Fault: the
+    // results opening while the quiz window loads closed it under its opener.
     void sequence_data() {
         Rows row; // pairs, "choices" for five choices | steps | windows in sight |
                   // answered/wrong/beeps | labels ("": not looked at)

@@ -188,6 +188,7 @@ private slots:
         p.store(u"a=1 b=2 c=3"_s);
         p.run(u"Editor"_s);
         act(p, c[0]);
+        QCOMPARE(p.inSight(), u"Editor"_s); // the close is over, the main window unloaded
         QCOMPARE(fileBytes(p.state.CurrentFile), QByteArray("1\r\na\r\n2\r\nb\r\n3\r\nc\r\n"));
         const QString edited = shown(p.forms.find<EditorWindow>());
         p.run(u"Lõpeta,"_s + c[1]);

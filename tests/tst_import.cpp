@@ -24,19 +24,15 @@ using namespace wordimport;
 
 namespace {
 
-// The list as "est=foreign|…".
-QString listOf(const ProgramState& state) {
-    return pairsOf(state, u'=').join(u'|');
-}
-
-// The list a table makes with the header and column order its file suggests, and " -N" for the
-// N pairs left out.
+// The list a table makes with the header and column order its file suggests, as "est=foreign|…",
+// and " -N" for the N pairs left out.
 QString landed(const Table& table) {
     const Pairs pairs = takePairs(table, table.headerGuessed, table.estonianColumn == 1);
     ProgramState state;
     replaceList(state, pairs);
     const int left = pairs.leftOut + pairs.incompleteEntries;
-    return listOf(state) + (left > 0 ? QStringLiteral(" -%1").arg(left) : QString());
+    return pairsOf(state, u'=').join(u'|') +
+           (left > 0 ? QStringLiteral(" -%1").arg(left) : QString());
 }
 
 // A main window over a list of one pair, edited, from list.dic.
@@ -170,7 +166,7 @@ private slots:
         });
         settle();
         QVERIFY(!s.forms.find<ImportWindow>() && !s.forms.find<SavePrompt>());
-        QCOMPARE(listOf(s.state) + (s.state.Changed ? " *" : ""), c[1]);
+        QCOMPARE(pairsOf(s.state, u'=').join(u'|') + (s.state.Changed ? " *" : ""), c[1]);
         const bool taken = !c[1].startsWith("vana=old");
         QCOMPARE(s.main->windowTitle(), taken ? "Sonarix - words.csv" : "Sonarix - Untitled.dic");
         QCOMPARE(s.platform.messages.size(), int(!c[2].isEmpty()));

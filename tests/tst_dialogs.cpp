@@ -71,10 +71,7 @@ private slots:
         ProgramState state;
         QtPlatform platform;
         Forms forms(state, platform);
-        // One pair, so the first time-out ends the test.
-        state.EstonianWords[0] = QStringLiteral("koer");
-        state.ForeignWords[0] = QStringLiteral("dog");
-        state.WordCount = 0;
+        setPairs(state, {QStringLiteral("koer|dog")}); // one pair: the first time-out ends the test
         MainWindow* main = forms.show<MainWindow>();
         click(main->timeLimitCheck);
         main->timeLimitBar->setValue(1);

@@ -95,7 +95,7 @@ private slots:
     void buttons_data() {
         QTest::addColumn<QString>("effect");
         for (const QString& row :
-             u"Toolbar1_New:new list,Toolbar1_Open:open dialog,Toolbar1_Save:saved,"
+             u"Toolbar1_New:new list,Toolbar1_Open:open,Toolbar1_Save:saved,"
              "Toolbar1_Edit:editor,Toolbar1_Testime:refused,Toolbar1_Testime koer:quiz,"
              "Toolbar1_Exit:end,MFExit koer:end"_s.split(u','))
             QTest::newRow(qPrintable(row.section(u':', 0, 0))) << row.section(u':', 1);
@@ -116,8 +116,7 @@ private slots:
                          QFile::exists(file) ? "saved" : "",
                          f.forms.find<EditorWindow>() ? "editor" : "",
                          f.forms.find<QuizWindow>() ? "quiz" : "", f.platform.ended() ? "end" : ""};
-        for (const auto& dialog : f.platform.dialogs)
-            seen << (dialog.save ? "save dialog" : "open dialog");
+        seen << f.dialogs();
         for (const auto& message : f.platform.messages)
             seen << (message.text.startsWith("Pole, mida küsida!") ? "refused" : message.text);
         seen.removeAll(QString());

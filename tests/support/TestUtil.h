@@ -87,6 +87,7 @@ void rerunAsNobody();
 struct FileSizeLimit {
     explicit FileSizeLimit(qint64 bytes);
     ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &before); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
     rlimit before{};
 };
 

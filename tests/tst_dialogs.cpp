@@ -147,10 +147,9 @@ private slots:
     void dialogs() {
         const QStringList c = cells();
         const QString kind = c[0], filter = c[1], typed = c[2], offered = c[3];
-        QString path = c[4];
         QTemporaryDir dir;
         const QString preset = dir.filePath(u"vana.dic"_s);
-        path.replace(u"DIR"_s, dir.path());
+        const QString path = QString(c[4]).replace(u"DIR"_s, dir.path());
         FileDialogSettings settings{filter, u".dic"_s, preset};
 
         QWidget* seen = nullptr;

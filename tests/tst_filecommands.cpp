@@ -85,9 +85,8 @@ private slots:
         s.state.Changed = c[0] == "Exit,Yes";
         s.platform.dialogAnswers << FakePlatform::chosen(s.file("chosen.dic"));
         s.run(c[0]);
-        const QString dir = s.dir.path();
-        QCOMPARE(s.main->windowTitle(), QString(c[1]).replace("DIR", dir));
-        QCOMPARE(s.state.CurrentFile, QString(c[2]).replace("DIR", dir));
+        QCOMPARE(s.main->windowTitle(), QString(c[1]).replace("DIR", s.dir.path()));
+        QCOMPARE(s.state.CurrentFile, QString(c[2]).replace("DIR", s.dir.path()));
         QCOMPARE(s.dialogs(), c[3]);
         if (c[0] != "menu:New")
             QCOMPARE(fileBytes(s.state.CurrentFile), QByteArray("koer\r\nex}dog\r\n"));

@@ -104,8 +104,7 @@ private slots:
         QFETCH(QString, effect);
         const QStringList tag = QString(QTest::currentDataTag()).split(' ');
         Program f;
-        const QString file = f.file(u"list.dic"_s);
-        f.state.CurrentFile = file;
+        const QString file = f.state.CurrentFile = f.file(u"list.dic"_s);
         f.state.ForeignWords[0] = u"dog"_s;
         f.state.EstonianWords[0] = tag.value(1);
         if (auto* action = f.main->toolBar->findChild<QAction*>(tag[0]))

@@ -1,14 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the built program from outside, over the accessibility bus, as a screen reader does.
-# The run has a private X server and buses; each scenario starts the program with a HOME of its
-# own and ends it by its process group.
+# One Session owns a private X server, session bus and accessibility bus for the whole run; each
+# scenario starts the program in it with a HOME of its own. Every process is ended by its own id.
 
 import contextlib
 import os
+import shutil
 import signal
 import subprocess
-import sys
+import tempfile
 import time
+from subprocess import DEVNULL, PIPE
 
 import pyatspi
 
@@ -33,36 +35,37 @@ def check(actual, expected, what):
         raise AssertionError(f"{what}: expected {expected!r}, got {actual!r}")
 
 
-# Runs this script again on a session bus of its own, where the accessibility bus starts on
-# demand; the caller's display and accessibility bus are left out.
-def in_private_session():
-    if os.environ.pop("SONARIX_E2E_SESSION", None) is None:
-        for key in ("DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS"):
-            os.environ.pop(key, None)
-        os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
-                   dict(os.environ, SONARIX_E2E_SESSION="1"))
-
-
-# The run's X server, which says on its standard output which display it took, and the
-# environment the program gets on it. Used as contextlib.closing(Session(...)).
+# Used as contextlib.closing(Session(binary)), so that close() ends whatever start_buses() got to start.
 class Session:
-    def __init__(self, binary, folder):
-        self.binary, self.program = binary, None
-        self.x = subprocess.Popen("Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp".split(),
-                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        self.env = dict(PATH=os.environ["PATH"], DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"],
-                        DISPLAY=":" + self.x.stdout.readline().strip(), XDG_RUNTIME_DIR=folder, LC_ALL="C.UTF-8",
-                        QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        os.environ["DISPLAY"] = self.env["DISPLAY"]  # where pyatspi looks for the bus first
+    def __init__(self, binary):
+        self.binary, self.procs, self.program = binary, [], None
+        self.dir = tempfile.mkdtemp(prefix="sonarix-e2e-")  # private (0700), so the runtime folder too
+        self.env = dict(PATH=os.environ.get("PATH", os.defpath), HOME=self.dir, XDG_RUNTIME_DIR=self.dir,
+                        LC_ALL="C.UTF-8", QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
 
-    def close(self):
-        self.x.terminate()
-        self.x.wait(timeout=10)
+    # Quiet unless told otherwise, in a process group of its own for stop() to end.
+    def _spawn(self, args, env=None, stdout=DEVNULL, stderr=DEVNULL, **kw):
+        self.procs.append(subprocess.Popen(args, env=env or self.env, stdout=stdout, stderr=stderr, text=True,
+                                           start_new_session=True, **kw))
+        return self.procs[-1]
+
+    # Xvfb and dbus-daemon say on their standard output where they are to be reached.
+    def start_buses(self):
+        x = self._spawn("Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp".split(), stdout=PIPE)
+        self.env["DISPLAY"] = ":" + x.stdout.readline().strip()
+        bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=PIPE)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        # The launcher starts the accessibility bus; its children end with its process group.
+        self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        ask = "dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress"
+        address = wait(lambda: self.run(*ask.split()).stdout, "the accessibility bus")
+        # The one variable this process takes on: pyatspi reads it at its first call, before anything
+        # (a caller's DISPLAY, WAYLAND_DISPLAY or session bus) that could lead it to another bus.
+        os.environ["AT_SPI_BUS_ADDRESS"] = address.strip()
 
     # Starts the program in home, its output with ours; waits until it is on the accessibility bus.
     def start(self, home, *args):
-        self.program = subprocess.Popen([self.binary, *args], env=dict(self.env, HOME=home), cwd=home,
-                                        start_new_session=True)
+        self.program = self._spawn([self.binary, *args], dict(self.env, HOME=home), cwd=home, stdout=None, stderr=None)
         self.app = wait(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
                                       if a and a.get_process_id() == self.program.pid), None), "the program on the bus")
 
@@ -70,11 +73,18 @@ class Session:
     def run(self, *args, check=True, **kw):
         return subprocess.run([str(a) for a in args], env=self.env, capture_output=True, text=True, check=check, **kw)
 
-    # Ends the program with its process group, unless it ended by itself.
-    def stop(self):
-        with contextlib.suppress(ProcessLookupError):
-            os.killpg(self.program.pid, signal.SIGTERM)
-        self.program.wait(timeout=10)
+    # Ends proc with its process group, unless that was done already.
+    def stop(self, proc):
+        if proc in self.procs:
+            self.procs.remove(proc)
+            with contextlib.suppress(ProcessLookupError):  # one that ended by itself
+                os.killpg(proc.pid, signal.SIGTERM)
+            proc.wait(timeout=10)
+
+    def close(self):
+        while self.procs:
+            self.stop(self.procs[-1])
+        shutil.rmtree(self.dir, ignore_errors=True)
 
     # The showing top-level windows by title.
     def windows(self):
@@ -121,10 +131,6 @@ def find(root, role, name, skip=""):
 def press(acc, action="Press"):
     actions = acc.queryAction()
     actions.doAction([actions.getName(i) for i in range(actions.nActions)].index(action))
-
-
-def labels(window):
-    return [label.name for label in find_all(window, "label")]
 
 
 def set_text(acc, value):

@@ -82,9 +82,7 @@ private slots:
         QFETCH(int, error);
         QFETCH(bool, leftOver);
         ProgramState s;
-        s.WordCount = 500;
-        s.EstonianWords.fill(u"old"_s);
-        s.ForeignWords.fill(u"old"_s);
+        setPairs(s, QStringList(ProgramState::Slots, u"old|old"_s));
         FailingDevice buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         bool partial = !leftOver;

@@ -135,13 +135,15 @@ private slots:
         Rows row; // steps | the list afterwards, " *" when unsaved | part of the message, if any
         const QString notice = QStringLiteral(" | Välja jäi 1 ");
         row("as guessed", "open:words.csv,Impordi | koer=dog|kass=cat *" + notice);
-        row("swapped", "open:words.csv,Vaheta,key:Tab,key:Return | dog=koer|cat=kass *" + notice);
-        row("header taken as a pair", "open:words.csv,Esimene,Vaheta,Vaheta,Impordi | "
-                                      "Eesti=English|koer=dog|kass=cat *" +
-                                          notice);
+        row("swapped",
+            "open:words.csv,Vaheta veerud,key:Tab,key:Return | dog=koer|cat=kass *" + notice);
+        row("header taken as a pair",
+            "open:words.csv,Esimene rida on päis,Vaheta veerud,Vaheta veerud,Impordi | "
+            "Eesti=English|koer=dog|kass=cat *" +
+                notice);
         row("not a word list", "open:bad.csv | vana=old | ainult üks veerg");
         row("prompt Yes", "import:words.csv,Yes,key:Enter | koer=dog|kass=cat *" + notice);
-        row("prompt No, Esc", "import:words.csv,No,Vaheta,key:Esc | vana=old | ");
+        row("prompt No, Esc", "import:words.csv,No,Vaheta veerud,key:Esc | vana=old | ");
         row("prompt No, Cancel", "import:words.csv,No,Loobu | vana=old | ");
         row("prompt Cancel", "import:words.csv,Cancel | vana=old * | ");
         // Words added while the window was up are not replaced without a question.

@@ -86,7 +86,7 @@ private slots:
         row("capital, Esc", "2 | Test,type:Dog,key:Esc | AkenVale Main | 1/1/1 | ");
         row("inner blank", "2 | Test,type:d og,key:Return | AkenVale Main | 1/1/1 | ");
         row("Estonian asked, foreign typed",
-            "2 | Eesti,Test,type:dog,key:Return | AkenVale Main Test | 1/1/1 | ");
+            "2 | Eesti keelt,Test,type:dog,key:Return | AkenVale Main Test | 1/1/1 | ");
         row("a moment before the limit",
             "4 | Test,wait:4999 | Main Test | 0/0/0 | Vastatud:  0|"
             "Õigeid:  0|Valesid:  0|Vastata:  4|Aeg:  1|Õigeid vastuseid on 0 %");
@@ -97,7 +97,7 @@ private slots:
             "4 | Test,right,right,wrong | AkenVale Main | 3/1/1 | Vastatud:  3|"
             "Õigeid:  2|Valesid:  1|Vastata:  1|Aeg:  5|Õigeid vastuseid on  67%");
         row("limit off under the notice",
-            "2 | Test,wrong,Ajapiirang,Jätkan,wait:60000 | Main Test | 1/1/1 | ");
+            "2 | Test,wrong,Ajapiirang vastamiseks,Jätkan,wait:60000 | Main Test | 1/1/1 | ");
         row("quiz Close", "2 | Test,right,Close | Main | 1/0/0 | ");
         row("quiz close box", "2 | Test,right,close:Test | Main | 1/0/0 | ");
         row("Uus test", "2 | Test,right,right,Uus test | Test | 0/0/3 | ");

@@ -58,8 +58,7 @@ private:
 class FakePlatform final : public Platform {
 public:
     struct Message {
-        QString title;
-        QString text;
+        QString title, text;
         MessageIcon icon;
     };
     struct Dialog {

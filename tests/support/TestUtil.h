@@ -32,8 +32,8 @@ struct Program {
     // Stores pairs "foreign=estonian", separated by blanks, as the list.
     void store(const QString& pairs);
     // Works the program as a user does, step by step, parted by commas:
-    //   CAPTION     clicks the one button or option in sight whose caption ("&" aside) is or
-    //               starts with it; the toolbar is left to its own test
+    //   CAPTION     clicks the one button or option in sight with that caption ("&" aside);
+    //               the toolbar is left to its own test
     //   menu:ITEM   the main window's menu item ("menu:Save As")
     //   close:NAME  the close box of the window of that object name
     //   key:NAME    a key by QKeySequence's name (Return, Esc, Tab, Del) to the focused widget

@@ -137,8 +137,8 @@ void Program::run(const QString& steps, const std::function<bool(const QString&)
             QList<QAbstractButton*> found;
             for (QWidget* w : QApplication::topLevelWidgets())
                 for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-                    if (b->isVisible() && !qobject_cast<QToolButton*>(b) &&
-                        b->text().remove(u'&') == step)
+                    if (forms.isLoaded(qobject_cast<Form*>(w)) && b->isVisible() &&
+                        !qobject_cast<QToolButton*>(b) && b->text().remove(u'&') == step)
                         found << b;
             QVERIFY2(found.size() == 1, qPrintable(QString::number(found.size()) + " " + step));
             click(found[0]);

@@ -16,8 +16,6 @@
 
 #include <sys/resource.h>
 
-class QWidget;
-
 // The program on the fake platform with its main window up, in a fresh working folder.
 struct Program {
     QTemporaryDir dir;
@@ -32,8 +30,8 @@ struct Program {
     // Stores pairs "foreign=estonian", separated by blanks, as the list.
     void store(const QString& pairs);
     // Works the program as a user does, step by step, parted by commas:
-    //   CAPTION     clicks the one button or option in sight with that caption ("&" aside);
-    //               the toolbar is left to its own test
+    //   CAPTION     clicks the one button or option in sight with that caption ("&" aside) in
+    //               this program's windows; the toolbar is left to its own test
     //   menu:ITEM   the main window's menu item ("menu:Save As")
     //   close:NAME  the close box of the window of that object name
     //   key:NAME    a key by QKeySequence's name (Return, Esc, Tab, Del) to the focused widget

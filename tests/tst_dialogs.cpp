@@ -13,7 +13,6 @@
 #include "support/TestUtil.h"
 
 #include <QAccessible>
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>

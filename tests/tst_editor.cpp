@@ -8,14 +8,11 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;

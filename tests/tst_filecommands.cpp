@@ -7,8 +7,6 @@
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>

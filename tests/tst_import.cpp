@@ -3,20 +3,12 @@
 #include "app/ImportWindow.h"
 #include "app/MainWindow.h"
 #include "app/SavePrompt.h"
-#include "editor/EditorWindow.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 #include "wordimport/WordImport.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QKeySequence>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 

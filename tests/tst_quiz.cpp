@@ -7,17 +7,14 @@
 #include "quiz/QuizWindow.h"
 #include "quiz/ResultsWindow.h"
 #include "quiz/WrongAnswerNotice.h"
-#include "state/Format.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QWindow>
 

@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls, the intro that hands over to it, About beside it, and every
 // window's reach by keyboard and screen reader.
-#include "app/AboutWindow.h"
 #include "app/IntroWindow.h"
 #include "app/MainWindow.h"
-#include "app/SavePrompt.h"
 #include "editor/EditorWindow.h"
 #include "forms/ClickLabel.h"
 #include "forms/Forms.h"
 #include "forms/ReversedScrollBar.h"
 #include "quiz/QuizWindow.h"
-#include "quiz/ResultsWindow.h"
-#include "quiz/WrongAnswerNotice.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
@@ -19,13 +15,10 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QKeySequence>
 #include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>

@@ -54,8 +54,10 @@ bool MainWindow::openList(const QString& path, const QString& name) {
     // A list that holds only part of its file (the first 1000 pairs, or what was read before a
     // read error) must not be saved over the whole file behind the user's back. A file that
     // could not even be opened left the list, and so its guard, as they were.
-    if (emptied)
+    if (emptied) {
         state.PartlyLoadedFile = leftOver ? path : QString();
+        state.ImportedFile.clear();
+    }
     if (failure)
         platform.message(title(), failure->message, MessageIcon::None);
     else if (leftOver)
@@ -83,6 +85,7 @@ void MainWindow::openGivenFile(const QString& path) {
     }
     state.WordCount = 0;
     state.PartlyLoadedFile.clear();
+    state.ImportedFile.clear();
     state.CurrentFile = untitledPath(platform.workingDirectory());
     setWindowTitle(QStringLiteral("Sonarix - ") + QStringLiteral("Untitled.dic"));
 }
@@ -118,7 +121,7 @@ void MainWindow::saveFileAs() {
 
 MainWindow::SaveAsOutcome MainWindow::saveAs() {
     fileDialog.filter = QStringLiteral("Sonarix Files (*.dic)|*.dic|");
-    fileDialog.fileName = state.CurrentFile;
+    fileDialog.fileName = besideImportedFile(state, state.CurrentFile);
     const FileDialogResult chosen = platform.saveFileDialog(fileDialog);
     if (chosen.cancelled || chosen.path.isEmpty()) {
         state.Closing = 0;

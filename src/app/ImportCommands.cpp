@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Import and Export of the main window: word lists of other formats in, the list out as CSV.
+// Import and Export of the main window: word lists of other formats in, the list out for a
+// spreadsheet.
 #include "app/ImportWindow.h"
 #include "app/MainWindow.h"
 #include "app/SavePrompt.h"
@@ -36,13 +37,32 @@ void MainWindow::importGivenFile(const QString& path) {
         window->setSource(absolute, *read.table);
 }
 
+QString besideImportedFile(const ProgramState& state, const QString& path) {
+    const QFileInfo file(QDir::fromNativeSeparators(path));
+    const QFileInfo source(QDir::fromNativeSeparators(state.ImportedFile));
+    const Qt::CaseSensitivity names =
+        QDir::separator() == u'\\' ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    if (state.ImportedFile.isEmpty() ||
+        file.absoluteFilePath().compare(source.absoluteFilePath(), names) != 0)
+        return path;
+    return QDir::toNativeSeparators(file.dir().filePath(
+        file.completeBaseName() + QStringLiteral("-sonarix.") + file.suffix()));
+}
+
 void MainWindow::exportFile() {
+    // Beside the list's file, under its name, with the extension of the format last chosen.
     const QFileInfo list(QDir::fromNativeSeparators(state.CurrentFile));
-    exportDialog.fileName =
-        QDir::toNativeSeparators(list.dir().filePath(list.completeBaseName() + ".csv"));
+    const auto format = wordimport::ExportFormat(exportDialog.filterIndex);
+    const QString extension = format == wordimport::ExportFormat::TabText
+                                  ? QStringLiteral(".txt")
+                                  : QStringLiteral(".csv");
+    exportDialog.fileName = besideImportedFile(state, 
+        QDir::toNativeSeparators(list.dir().filePath(list.completeBaseName() + extension)));
     const FileDialogResult chosen = platform.saveFileDialog(exportDialog);
     if (chosen.cancelled || chosen.path.isEmpty())
         return;
-    if (const auto failure = saveFileBytes(chosen.path, wordimport::exportCsv(state)))
+    const QByteArray bytes =
+        wordimport::exportList(state, wordimport::ExportFormat(chosen.filterIndex));
+    if (const auto failure = saveFileBytes(chosen.path, bytes))
         platform.message(QLatin1String(ApplicationTitle), failure->message, MessageIcon::Critical);
 }

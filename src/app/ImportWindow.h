@@ -5,12 +5,14 @@
 #include "wordimport/WordImport.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
 
-// The import window: the first pairs of a file as they will land in the list, which column is
-// Estonian, whether the first row is a header, and how many pairs will be taken. Taking them
+// The import window: the first pairs of a file as they will land in the list, which columns are
+// the Estonian and the foreign word, whether the first row is a header, and how many pairs will
+// be taken. Taking them
 // replaces the list; the file itself is never written.
 class ImportWindow : public Form {
     Q_OBJECT
@@ -22,6 +24,8 @@ public:
 
     void swapColumns();
     void headerToggled();
+    // A chooser picked another column; picking the other chooser's column swaps the two.
+    void columnChosen(QComboBox* chooser);
     // Import and Enter.
     void takePairs();
     // Cancel, Esc and the close box.
@@ -29,6 +33,10 @@ public:
 
     QLabel* fileLabel;
     QTableWidget* previewTable;
+    QLabel* estonianColumnLabel; // the choosers show only when the file has more than 2 columns
+    QComboBox* estonianColumnBox;
+    QLabel* foreignColumnLabel;
+    QComboBox* foreignColumnBox;
     QPushButton* swapButton;
     QCheckBox* headerCheck;
     QLabel* countLabel;
@@ -40,9 +48,11 @@ protected:
 
 private:
     void showPairs();
+    void fillChoosers();
 
     QString path_;
     wordimport::Table table_;
-    bool swapped_ = false;
+    int estonianColumn_ = 0;
+    int foreignColumn_ = 1;
     wordimport::Pairs pairs_;
 };

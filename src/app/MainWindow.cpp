@@ -30,7 +30,10 @@ MainWindow::MainWindow(Forms& forms) : Form(forms) {
     fileDialog.defaultExt = QStringLiteral(".dic");
     importDialog.filter = QStringLiteral(
         "Sõnaloendid (*.csv *.tsv *.txt *.kvtml)|*.csv *.tsv *.txt *.kvtml|Kõik failid (*)|*|");
-    exportDialog.filter = QStringLiteral("CSV (*.csv)|*.csv|");
+    // In the order of wordimport::ExportFormat.
+    exportDialog.filter = QStringLiteral("CSV (komaga, UTF-8) (*.csv)|*.csv|"
+                                         "CSV (semikooloniga, Excel) (*.csv)|*.csv|"
+                                         "Tabeldusmärgiga tekst (*.txt)|*.txt|");
     exportDialog.defaultExt = QStringLiteral(".csv");
 
     auto* layout = new QVBoxLayout(this);

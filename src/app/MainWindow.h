@@ -21,6 +21,10 @@ struct ProgramState;
 // that may have cut the file short leaves the list counting as unsaved (Changed = 1).
 bool writeCurrentFile(ProgramState& state, Platform& platform);
 
+// A dialog's preset: path itself, or NAME-sonarix.EXT beside it when path is the file the list
+// was imported from, which must never be written over by a hasty Enter.
+QString besideImportedFile(const ProgramState& state, const QString& path);
+
 // The main window: the quiz options, the file commands, and the way to the editor, the quiz and
 // the About window. The file commands live in FileCommands.cpp.
 class MainWindow : public Form {

@@ -18,12 +18,14 @@ struct FileDialogSettings {
     QString filter;     // "Description (*.dic) |*.dic|" pairs, as the program writes them
     QString defaultExt; // added to a name typed without an extension, e.g. ".dic"
     QString fileName;   // preset full path or name
+    int filterIndex = 0; // the filter shown first; afterwards the one the user chose
 };
 
 struct FileDialogResult {
     bool cancelled = true;
     QString path; // the chosen full path
     QString name; // the bare file name without its directory
+    int filterIndex = 0; // the filter the user chose
 };
 
 // Everything the program asks of the operating system. QtPlatform is the real one; the tests

@@ -79,6 +79,16 @@ FileDialogResult QtPlatform::runFileDialog(FileDialogSettings& settings, bool sa
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
     dialog->setDefaultSuffix(suffix);
+    const QStringList filters = qtNameFilters(settings.filter).split(QStringLiteral(";;"));
+    if (settings.filterIndex > 0 && settings.filterIndex < filters.size())
+        dialog->selectNameFilter(filters[settings.filterIndex]);
+    // A name typed without an extension gets the chosen filter's, where it names one.
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& f) {
+        const qsizetype star = f.indexOf(QLatin1String("(*."));
+        const QString ext = star < 0 ? QString() : f.mid(star + 3).section(u')', 0, 0);
+        if (!ext.isEmpty() && !ext.contains(u' ') && !ext.contains(u'*'))
+            dialog->setDefaultSuffix(ext);
+    });
     if (!settings.fileName.isEmpty()) {
         const QFileInfo preset(QDir::fromNativeSeparators(settings.fileName));
         if (preset.isAbsolute())
@@ -95,6 +105,7 @@ FileDialogResult QtPlatform::runFileDialog(FileDialogSettings& settings, bool sa
     if (!dialog)
         return result;
     const QStringList files = dialog->selectedFiles();
+    const int filterIndex = int(std::max<qsizetype>(filters.indexOf(dialog->selectedNameFilter()), 0));
     delete dialog.data();
     if (answer != QDialog::Accepted || files.isEmpty())
         return result;
@@ -102,7 +113,9 @@ FileDialogResult QtPlatform::runFileDialog(FileDialogSettings& settings, bool sa
     result.cancelled = false;
     result.path = chosen;
     result.name = QFileInfo(files.constFirst()).fileName();
+    result.filterIndex = filterIndex;
     settings.fileName = chosen;
+    settings.filterIndex = filterIndex;
     return result;
 }
 

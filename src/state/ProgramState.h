@@ -22,6 +22,8 @@ struct ProgramState {
     qint16 Closing = 0; // 1: the prompt is up for the main window's close box
     // A file that held more pairs than the list takes; saving over it asks for a name first.
     QString PartlyLoadedFile;
+    // The file the list was imported from: no file dialog ever comes up preset to it.
+    QString ImportedFile;
 
     qint16 QuestionIndex = 0;
     qint16 AnsweredCount = 0;

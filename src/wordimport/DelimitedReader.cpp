@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace wordimport {
 
 namespace {
@@ -208,19 +210,15 @@ const QSet<QString>& headerWords() {
     return words;
 }
 
-bool namesEstonian(const QString& cell) {
-    const QString c = cell.trimmed().toLower();
-    return c.startsWith(QLatin1String("eesti")) || c == QLatin1String("estonian");
-}
-
 } // namespace
 
 ReadResult readDelimited(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return {std::nullopt, failureText(QStringLiteral("fail on tühi."))};
-    const std::optional<QString> text = decodeText(bytes);
-    if (!text)
+    const std::optional<DecodedText> decoded = decodeText(bytes);
+    if (!decoded)
         return {std::nullopt, failureText(QStringLiteral("see ei ole tekstifail."))};
+    const QString* text = &decoded->text;
     if (hasLongLine(*text))
         return {std::nullopt, failureText(QStringLiteral("failis on rida, mis on pikem kui %1 "
                                                          "MB.")
@@ -233,25 +231,35 @@ ReadResult readDelimited(const QByteArray& bytes) {
     RecordReader reader(*text, separator.isNull() ? QChar(u'\t') : separator);
     QStringList fields;
     bool twoColumns = false;
+    qsizetype columns = 0;
     while (reader.next(fields)) {
         twoColumns |= fields.size() >= 2;
         if (directives.html)
             for (QString& field : fields)
                 field = plainText(field);
-        table.rows.append({fields.value(0), fields.value(1)});
+        if (fields.size() > MaxColumns)
+            fields.resize(MaxColumns);
+        columns = std::max(columns, fields.size());
+        table.rows.appendRow(fields);
     }
-    if (table.rows.isEmpty())
+    if (table.rows.rowCount() == 0)
         return {std::nullopt, QStringLiteral("Selles failis pole ühtegi sõnapaari.")};
     if (!twoColumns)
         return {std::nullopt,
                 failureText(QStringLiteral("failis on ainult üks veerg. Sõnapaari veerud "
                                            "peavad olema eraldatud tabeldusmärgi, semikooloni "
                                            "või komaga."))};
-    const auto& first = table.rows.constFirst();
-    table.headerGuessed = headerWords().contains(first[0].trimmed().toLower()) ||
-                          headerWords().contains(first[1].trimmed().toLower());
-    if (table.headerGuessed && namesEstonian(first[1]) && !namesEstonian(first[0]))
+    QStringList first;
+    for (int column = 0; column < table.rows.cellCount(0); ++column)
+        first << table.rows.cell(0, column).toString();
+    table.headerGuessed = std::any_of(first.begin(), first.end(), [](const QString& cell) {
+        return headerWords().contains(cell.trimmed().toLower());
+    });
+    table.columnNames.resize(columns);
+    if (table.headerGuessed && namesEstonian(first.value(1)) && !namesEstonian(first.value(0))) {
         table.estonianColumn = 1;
+        table.foreignColumn = 0;
+    }
     return {std::move(table), {}};
 }
 

@@ -88,9 +88,9 @@ ReadResult readKvtml(const QByteArray& bytes) {
                 }
                 const std::array<QString, 2> texts = entryTexts(xml);
                 if (texts[0].trimmed().isEmpty() || texts[1].trimmed().isEmpty())
-                    ++table.incompleteEntries;
+                    ++table.rowsLeftOut;
                 else
-                    table.rows.append(texts);
+                    table.rows.appendRow({texts[0], texts[1]});
             }
         } else {
             xml.skipCurrentElement();
@@ -99,9 +99,11 @@ ReadResult readKvtml(const QByteArray& bytes) {
     if (xml.hasError())
         return failed(
             QStringLiteral("see ei ole korrektne XML (viga real %1).").arg(xml.lineNumber()));
-    if (table.rows.isEmpty())
+    if (table.rows.rowCount() == 0)
         return {std::nullopt, QStringLiteral("Selles failis pole ühtegi sõnapaari.")};
+    table.columnNames = {QString(), QString()};
     table.estonianColumn = estonianId == u"1" ? 1 : 0;
+    table.foreignColumn = 1 - table.estonianColumn;
     return {std::move(table), {}};
 }
 

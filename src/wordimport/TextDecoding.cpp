@@ -36,7 +36,7 @@ bool looksLikeText(const QString& text) {
 
 } // namespace
 
-std::optional<QString> decodeText(const QByteArray& bytes) {
+std::optional<DecodedText> decodeText(const QByteArray& bytes) {
     std::optional<QString> text;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         text = strictDecode(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3));
@@ -46,9 +46,9 @@ std::optional<QString> decodeText(const QByteArray& bytes) {
         text = strictDecode(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
     else if (!(text = strictDecode(QStringConverter::Utf8, bytes)))
         text = cp1257::decode(bytes); // every byte is some letter there
-    if (text && !looksLikeText(*text))
+    if (!text || !looksLikeText(*text))
         return std::nullopt;
-    return text;
+    return DecodedText{*text, 0, {}};
 }
 
 bool isImportFile(const QString& path) {
@@ -80,6 +80,20 @@ ReadResult readImportFile(const QString& path) {
     if (QFileInfo(path).suffix().compare(QLatin1String("kvtml"), Qt::CaseInsensitive) == 0)
         return readKvtml(bytes);
     return readDelimited(bytes);
+}
+
+} // namespace wordimport
+
+namespace wordimport {
+
+bool looksDelimited(const QByteArray& bytes) {
+    const ReadResult read = readDelimited(bytes);
+    if (!read.table)
+        return false;
+    qsizetype twoColumns = 0;
+    for (qsizetype row = 0; row < read.table->rows.rowCount(); ++row)
+        twoColumns += read.table->rows.cellCount(row) >= 2;
+    return twoColumns * 2 > read.table->rows.rowCount();
 }
 
 } // namespace wordimport

@@ -24,8 +24,8 @@ long FakeRegistry::RegQueryValueExA(Handle key, const QByteArray& name, quint32*
     return 0;
 }
 
-FileDialogResult FakePlatform::chosen(const QString& path) {
-    return {false, path, QFileInfo(path).fileName()};
+FileDialogResult FakePlatform::chosen(const QString& path, int filterIndex) {
+    return {false, path, QFileInfo(path).fileName(), filterIndex};
 }
 
 void FakePlatform::runModal() {
@@ -49,8 +49,10 @@ FileDialogResult FakePlatform::answerDialog(bool save, FileDialogSettings& setti
     if (dialogAnswers.isEmpty())
         return {};
     FileDialogResult answer = dialogAnswers.dequeue();
-    if (!answer.cancelled)
+    if (!answer.cancelled) {
         settings.fileName = answer.path;
+        settings.filterIndex = answer.filterIndex;
+    }
     return answer;
 }
 

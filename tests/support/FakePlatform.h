@@ -85,7 +85,7 @@ public:
     explicit FakePlatform(const QString& workingDir = QStringLiteral("/work/dir"))
         : workingDir(workingDir) {}
     bool ended() const { return endCount > 0; }
-    static FileDialogResult chosen(const QString& path);
+    static FileDialogResult chosen(const QString& path, int filterIndex = 0);
     // Lets ms milliseconds pass: running timers fire as often as their intervals allow, with
     // handlers free to change timers as they go.
     void advance(int ms);

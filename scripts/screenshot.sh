@@ -4,7 +4,8 @@
 # keyboard as a user would, and saves a picture of each window on the way:
 #   scripts/screenshot.sh OUTDIR
 # intro.png (right after start), main.png (the sample opened from the command line), editor.png
-# (the word-list editor) and quiz.png (a multiple-choice test).
+# (the word-list editor), quiz.png (a multiple-choice test) and import.png (a spreadsheet's CSV
+# of four columns in the import window, its column choosers up).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-shots}")
@@ -17,6 +18,8 @@ work=$(mktemp -d)
 # Dictionary files are Windows-1257 text with CR LF line ends, the Estonian word first.
 printf '%s\r\n' maja house õun apple koer dog kass cat päike sun jõgi river tänav street \
   lumi snow | iconv -f UTF-8 -t WINDOWS-1257 >"$work/sõnad.dic"
+printf '%s\r\n' 'nr;eesti;inglise;märkus' '1;õun;apple;puuvili' '2;jõgi;river;' \
+  '3;tänav;street;linnas' '4;päike;sun;' '5;šokk;shock;ŽŠ' >"$work/sõnad.csv"
 
 Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
@@ -58,4 +61,9 @@ keys Tab Tab Tab Tab Tab space # Võõrkeeles, Eesti keeles, Lisa, Kustuta, Asen
 xdotool windowfocus --sync "$(window '^Tolkrix - ')"
 keys Tab Tab Tab Tab Down shift+Tab shift+Tab shift+Tab space
 shot '^Test$' quiz.png
-echo "saved intro.png, main.png, editor.png and quiz.png in $out"
+kill $app
+
+build/src/sonarix "$work/sõnad.csv" &
+app=$!
+shot '^Sõnade import$' import.png
+echo "saved intro.png, main.png, editor.png, quiz.png and import.png in $out"

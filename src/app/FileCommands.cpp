@@ -70,7 +70,7 @@ bool MainWindow::openList(const QString& path, const QString& name) {
 }
 
 void MainWindow::openGivenFile(const QString& path) {
-    if (wordimport::isImportFile(path)) {
+    if (isWordListFile(path)) {
         importGivenFile(path);
         return;
     }

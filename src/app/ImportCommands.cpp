@@ -11,6 +11,7 @@
 #include "wordimport/WordImport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 void MainWindow::importFile() {
@@ -47,6 +48,18 @@ QString besideImportedFile(const ProgramState& state, const QString& path) {
         return path;
     return QDir::toNativeSeparators(file.dir().filePath(
         file.completeBaseName() + QStringLiteral("-sonarix.") + file.suffix()));
+}
+
+bool isWordListFile(const QString& path) {
+    if (!wordimport::isImportFile(path))
+        return false;
+    if (QFileInfo(path).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) != 0)
+        return true;
+    // The first rows tell; a file that cannot be read goes to import, which says why.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    return wordimport::looksDelimited(file.read(64 * 1024));
 }
 
 void MainWindow::exportFile() {

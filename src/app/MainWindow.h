@@ -25,6 +25,10 @@ bool writeCurrentFile(ProgramState& state, Platform& platform);
 // was imported from, which must never be written over by a hasty Enter.
 QString besideImportedFile(const ProgramState& state, const QString& path);
 
+// True for a word list of another format: .csv, .tsv, .kvtml, and a .txt whose rows hold two
+// columns (a dictionary saved under a .txt name opens as a dictionary).
+bool isWordListFile(const QString& path);
+
 // The main window: the quiz options, the file commands, and the way to the editor, the quiz and
 // the About window. The file commands live in FileCommands.cpp.
 class MainWindow : public Form {
@@ -56,7 +60,7 @@ public:
     void exportFile();
 
     // Opens a file named on the command line, as Open does once its dialog has chosen the file.
-    // A word list of another format (isImportFile) goes to the import window instead.
+    // A word list of another format (isWordListFile) goes to the import window instead.
     void openGivenFile(const QString& path);
     // Reads a word list of another format and shows it in the import window; a file that
     // cannot be imported is reported and changes nothing.

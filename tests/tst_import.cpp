@@ -13,6 +13,7 @@
 #include <QTest>
 
 using namespace wordimport;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -121,6 +122,33 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(part)), qPrintable(text));
     }
 
+    // One pair under the list's rules: what lands, or how the notice names what was left out.
+    void listRules_data() {
+        QTest::addColumn<QString>("estonian");
+        QTest::addColumn<QString>("foreign");
+        QTest::addColumn<QString>("landed");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("decomposed õ composed") << u"o\u0303un"_s << "apple" << u"õun=apple"_s << "";
+        QTest::newRow("C1 control") << u"\u008Aun"_s << "x" << "" << u"\"\u008Aun\" – \"x\""_s;
+        QTest::newRow("} reads back as -") << "a}b" << "x" << "" << "\"a}b\" – \"x\"";
+        QTest::newRow("long word cut in the notice")
+            << QString(251, u'a') << "x" << "" << u"\""_s + QString(39, u'a') + u"…\" – \"x\""_s;
+        QTest::newRow("250 letters fit") << QString(250, u'a') << "x" << QString(250, u'a') + "=x"
+                                         << "";
+    }
+    void listRules() {
+        QFETCH(QString, estonian);
+        QFETCH(QString, foreign);
+        QFETCH(QString, landed);
+        QFETCH(QString, named);
+        Table table;
+        table.rows.appendRow({estonian, foreign});
+        const Pairs pairs = takePairs(table, false, 0, 1);
+        QCOMPARE(pairs.taken.isEmpty() ? QString() : pairs.taken[0][0] + u'=' + pairs.taken[0][1],
+                 landed);
+        QCOMPARE(pairs.firstLeftOut.value(0), named);
+    }
+
     // The import window through its controls, reached from the command line (no question) and
     // from the menu after the prompt: swap and header as the list takes them, Enter takes, Esc and
     // Cancel leave the list as it was, a bad file is reported; Save then asks for a name.
@@ -171,20 +199,63 @@ private slots:
         QCOMPARE(s.dialogs(), taken ? "save:DIR/words.dic" : "");
     }
 
-    // Export writes the CSV and leaves the list's file, its unsaved mark and the title alone; a
-    // write that fails says so.
+    // The format chosen in Export's dialog is the one written, each with a byte-order mark, and
+    // the next Export comes up with its extension. The list's file, its unsaved mark and the
+    // title stay as they were.
+    void exportCommand_data() {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("nextPreset");
+        QTest::newRow("comma") << 0 << QByteArray("\xEF\xBB\xBF" "eesti,võõrkeel\r\nvana,old\r\n")
+                               << "DIR/list.csv";
+        QTest::newRow("semicolon") << 1 << QByteArray("\xEF\xBB\xBF" "eesti;võõrkeel\r\nvana;old\r\n")
+                                   << "DIR/list.csv";
+        QTest::newRow("tab") << 2 << QByteArray("\xEF\xBB\xBF" "eesti\tvõõrkeel\r\nvana\told\r\n")
+                             << "DIR/list.txt";
+    }
     void exportCommand() {
+        QFETCH(int, filter);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, nextPreset);
         Session s;
-        s.platform.dialogAnswers << FakePlatform::chosen(s.file("out.csv"))
-                                 << FakePlatform::chosen(s.file("no/out.csv"));
+        s.platform.dialogAnswers << FakePlatform::chosen(s.file("out"), filter);
         s.run("menu:Export");
-        QCOMPARE(s.dialogs(), "save:DIR/list.csv");
-        QCOMPARE(fileBytes(s.file("out.csv")),
-                 QByteArray("\xEF\xBB\xBF" "eesti,võõrkeel\r\nvana,old\r\n"));
+        QCOMPARE(fileBytes(s.file("out")), bytes);
         s.run("menu:Export");
-        QCOMPARE(s.platform.messages.size(), 1);
+        QCOMPARE(s.dialogs(), "save:DIR/list.csv,save:" + nextPreset);
         QCOMPARE(s.state.CurrentFile + QString::number(s.state.Changed) + s.main->windowTitle(),
                  s.file("list.dic") + "1Sonarix - Untitled.dic");
+    }
+
+    // A write that fails says so.
+    void exportFails() {
+        Session s;
+        s.platform.dialogAnswers << FakePlatform::chosen(s.file("no/out.csv"));
+        s.run("menu:Export");
+        QCOMPARE(s.platform.messages.size(), 1);
+    }
+
+    // No dialog comes up preset to the file the list was imported from: a hasty Enter must
+    // never write over the user's own sheet or dictionary.
+    void presetsBesideSource_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("preset");
+        QTest::newRow("Export after a CSV") << "words.csv" << "menu:Export"
+                                            << "save:DIR/words-sonarix.csv";
+        QTest::newRow("Save after a .dic") << "words.dic" << "menu:Save"
+                                           << "save:DIR/words-sonarix.dic";
+    }
+    void presetsBesideSource() {
+        QFETCH(QString, source);
+        QFETCH(QString, command);
+        QFETCH(QString, preset);
+        Session s;
+        s.state.Changed = 0;
+        QVERIFY(writeFile(s.file(source), "koer;dog\nkass;cat\n"));
+        s.main->importGivenFile(s.file(source));
+        s.run("Impordi," + command);
+        QCOMPARE(s.dialogs(), preset);
     }
 };
 

@@ -129,10 +129,15 @@ private slots:
         QTest::addColumn<QString>("landed");
         QTest::addColumn<QString>("named");
         QTest::newRow("decomposed õ composed") << u"o\u0303un"_s << "apple" << u"õun=apple"_s << "";
-        QTest::newRow("C1 control") << u"\u008Aun"_s << "x" << "" << u"\"\u008Aun\" – \"x\""_s;
-        QTest::newRow("} reads back as -") << "a}b" << "x" << "" << "\"a}b\" – \"x\"";
+        QTest::newRow("C1 control") << u"\u008Aun"_s << "x"
+                                    << "" << u"\"\u008Aun\" – \"x\""_s;
+        QTest::newRow("} reads back as -") << "a}b"
+                                           << "x"
+                                           << ""
+                                           << "\"a}b\" – \"x\"";
         QTest::newRow("long word cut in the notice")
-            << QString(251, u'a') << "x" << "" << u"\""_s + QString(39, u'a') + u"…\" – \"x\""_s;
+            << QString(251, u'a') << "x"
+            << "" << u"\""_s + QString(39, u'a') + u"…\" – \"x\""_s;
         QTest::newRow("250 letters fit") << QString(250, u'a') << "x" << QString(250, u'a') + "=x"
                                          << "";
     }
@@ -206,11 +211,17 @@ private slots:
         QTest::addColumn<int>("filter");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("nextPreset");
-        QTest::newRow("comma") << 0 << QByteArray("\xEF\xBB\xBF" "eesti,võõrkeel\r\nvana,old\r\n")
+        QTest::newRow("comma") << 0
+                               << QByteArray("\xEF\xBB\xBF"
+                                             "eesti,võõrkeel\r\nvana,old\r\n")
                                << "DIR/list.csv";
-        QTest::newRow("semicolon") << 1 << QByteArray("\xEF\xBB\xBF" "eesti;võõrkeel\r\nvana;old\r\n")
+        QTest::newRow("semicolon") << 1
+                                   << QByteArray("\xEF\xBB\xBF"
+                                                 "eesti;võõrkeel\r\nvana;old\r\n")
                                    << "DIR/list.csv";
-        QTest::newRow("tab") << 2 << QByteArray("\xEF\xBB\xBF" "eesti\tvõõrkeel\r\nvana\told\r\n")
+        QTest::newRow("tab") << 2
+                             << QByteArray("\xEF\xBB\xBF"
+                                           "eesti\tvõõrkeel\r\nvana\told\r\n")
                              << "DIR/list.txt";
     }
     void exportCommand() {
@@ -241,9 +252,11 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("preset");
-        QTest::newRow("Export after a CSV") << "words.csv" << "menu:Export"
+        QTest::newRow("Export after a CSV") << "words.csv"
+                                            << "menu:Export"
                                             << "save:DIR/words-sonarix.csv";
-        QTest::newRow("Save after a .dic") << "words.dic" << "menu:Save"
+        QTest::newRow("Save after a .dic") << "words.dic"
+                                           << "menu:Save"
                                            << "save:DIR/words-sonarix.dic";
     }
     void presetsBesideSource() {

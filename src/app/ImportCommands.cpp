@@ -46,8 +46,8 @@ QString besideImportedFile(const ProgramState& state, const QString& path) {
     if (state.ImportedFile.isEmpty() ||
         file.absoluteFilePath().compare(source.absoluteFilePath(), names) != 0)
         return path;
-    return QDir::toNativeSeparators(file.dir().filePath(
-        file.completeBaseName() + QStringLiteral("-sonarix.") + file.suffix()));
+    return QDir::toNativeSeparators(
+        file.dir().filePath(file.completeBaseName() + QStringLiteral("-sonarix.") + file.suffix()));
 }
 
 bool isWordListFile(const QString& path) {
@@ -66,11 +66,10 @@ void MainWindow::exportFile() {
     // Beside the list's file, under its name, with the extension of the format last chosen.
     const QFileInfo list(QDir::fromNativeSeparators(state.CurrentFile));
     const auto format = wordimport::ExportFormat(exportDialog.filterIndex);
-    const QString extension = format == wordimport::ExportFormat::TabText
-                                  ? QStringLiteral(".txt")
-                                  : QStringLiteral(".csv");
-    exportDialog.fileName = besideImportedFile(state, 
-        QDir::toNativeSeparators(list.dir().filePath(list.completeBaseName() + extension)));
+    const QString extension = format == wordimport::ExportFormat::TabText ? QStringLiteral(".txt")
+                                                                          : QStringLiteral(".csv");
+    exportDialog.fileName = besideImportedFile(
+        state, QDir::toNativeSeparators(list.dir().filePath(list.completeBaseName() + extension)));
     const FileDialogResult chosen = platform.saveFileDialog(exportDialog);
     if (chosen.cancelled || chosen.path.isEmpty())
         return;

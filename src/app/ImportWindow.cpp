@@ -154,8 +154,8 @@ void ImportWindow::showPairs() {
         estonianColumnBox->setCurrentIndex(estonianColumn_);
         foreignColumnBox->setCurrentIndex(foreignColumn_);
     }
-    pairs_ = wordimport::takePairs(table_, headerCheck->isChecked(), estonianColumn_,
-                                   foreignColumn_);
+    pairs_ =
+        wordimport::takePairs(table_, headerCheck->isChecked(), estonianColumn_, foreignColumn_);
     const int shown = int(std::min<qsizetype>(pairs_.taken.size(), PreviewRows));
     previewTable->setRowCount(shown);
     for (int row = 0; row < shown; ++row)
@@ -206,9 +206,9 @@ void ImportWindow::takePairs() {
     // name as a .dic beside it.
     const QFileInfo source(path_);
     state.ImportedFile = QDir::toNativeSeparators(path_);
-    state.CurrentFile = besideImportedFile(
-        state, QDir::toNativeSeparators(
-                   source.dir().filePath(source.completeBaseName() + QStringLiteral(".dic"))));
+    state.CurrentFile =
+        besideImportedFile(state, QDir::toNativeSeparators(source.dir().filePath(
+                                      source.completeBaseName() + QStringLiteral(".dic"))));
     state.PartlyLoadedFile = state.CurrentFile;
     state.Changed = 1;
     if (MainWindow* main = forms.find<MainWindow>())

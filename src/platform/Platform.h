@@ -15,16 +15,16 @@ enum class MessageIcon { None, Critical, Exclamation, Information };
 // What a file dialog is set up with; the settings object itself lives with its owner, so it
 // keeps them from one use to the next.
 struct FileDialogSettings {
-    QString filter;     // "Description (*.dic) |*.dic|" pairs, as the program writes them
-    QString defaultExt; // added to a name typed without an extension, e.g. ".dic"
-    QString fileName;   // preset full path or name
+    QString filter;      // "Description (*.dic) |*.dic|" pairs, as the program writes them
+    QString defaultExt;  // added to a name typed without an extension, e.g. ".dic"
+    QString fileName;    // preset full path or name
     int filterIndex = 0; // the filter shown first; afterwards the one the user chose
 };
 
 struct FileDialogResult {
     bool cancelled = true;
-    QString path; // the chosen full path
-    QString name; // the bare file name without its directory
+    QString path;        // the chosen full path
+    QString name;        // the bare file name without its directory
     int filterIndex = 0; // the filter the user chose
 };
 

@@ -105,7 +105,8 @@ FileDialogResult QtPlatform::runFileDialog(FileDialogSettings& settings, bool sa
     if (!dialog)
         return result;
     const QStringList files = dialog->selectedFiles();
-    const int filterIndex = int(std::max<qsizetype>(filters.indexOf(dialog->selectedNameFilter()), 0));
+    const int filterIndex =
+        int(std::max<qsizetype>(filters.indexOf(dialog->selectedNameFilter()), 0));
     delete dialog.data();
     if (answer != QDialog::Accepted || files.isEmpty())
         return result;

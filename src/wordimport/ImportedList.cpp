@@ -79,8 +79,7 @@ bool namesEstonian(const QString& text) {
            t == u"eesti" || t.startsWith(u"eesti ") || t == u"estonian";
 }
 
-Pairs takePairs(const Table& table, bool firstRowIsHeader, int estonianColumn,
-                int foreignColumn) {
+Pairs takePairs(const Table& table, bool firstRowIsHeader, int estonianColumn, int foreignColumn) {
     Pairs pairs;
     pairs.incomplete = table.rowsLeftOut;
     for (qsizetype k = firstRowIsHeader ? 1 : 0; k < table.rows.rowCount(); ++k) {
@@ -110,15 +109,15 @@ QString notice(const Pairs& pairs) {
         return {};
     QString text = QStringLiteral("Imporditi %1 sõnapaari.").arg(pairs.taken.size());
     if (pairs.leftOut > 0)
-        text += QStringLiteral(" Välja jäi %1 (märk, mida sõnastikufail (Windows-1257) ei "
-                               "mahuta, või liiga pikk sõna): %2%3.")
-                    .arg(pairs.leftOut)
-                    .arg(pairs.firstLeftOut.join(QLatin1String("; ")),
-                         pairs.leftOut > pairs.firstLeftOut.size() ? QStringLiteral(" …")
-                                                                   : QString());
+        text +=
+            QStringLiteral(" Välja jäi %1 (märk, mida sõnastikufail (Windows-1257) ei "
+                           "mahuta, või liiga pikk sõna): %2%3.")
+                .arg(pairs.leftOut)
+                .arg(pairs.firstLeftOut.join(QLatin1String("; ")),
+                     pairs.leftOut > pairs.firstLeftOut.size() ? QStringLiteral(" …") : QString());
     if (pairs.incomplete > 0)
-        text += QStringLiteral(" Välja jäi %1 rida, milles polnud mõlemat sõna.")
-                    .arg(pairs.incomplete);
+        text +=
+            QStringLiteral(" Välja jäi %1 rida, milles polnud mõlemat sõna.").arg(pairs.incomplete);
     if (pairs.beyondLimit > 0)
         text += QStringLiteral(" Sõnastikku mahub %1 sõnapaari, ülejäänud %2 jäid välja.")
                     .arg(ProgramState::FileSlots)
@@ -142,11 +141,10 @@ QByteArray field(const QString& word, QChar separator) {
     // quotes, line breaks, a leading # (a comment line at the top) or control character (an
     // end-of-file mark) and blanks at either end.
     const bool quoted =
-        !word.isEmpty() &&
-        (word.contains(separator) || word.contains(u',') || word.contains(u';') ||
-         word.contains(u'\t') || word.contains(u'"') || word.contains(u'\r') ||
-         word.contains(u'\n') || word.front() == u'#' || word.front() < u' ' ||
-         word.front().isSpace() || word.back().isSpace());
+        !word.isEmpty() && (word.contains(separator) || word.contains(u',') ||
+                            word.contains(u';') || word.contains(u'\t') || word.contains(u'"') ||
+                            word.contains(u'\r') || word.contains(u'\n') || word.front() == u'#' ||
+                            word.front() < u' ' || word.front().isSpace() || word.back().isSpace());
     if (!quoted)
         return word.toUtf8();
     QString text = word;

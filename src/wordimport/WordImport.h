@@ -54,14 +54,14 @@ private:
 // A file's rows as read, every column kept, and the reader's suggestion of which two columns
 // are the pair.
 struct Table {
-    Cells rows;                // a row may have fewer cells than there are columns
-    QStringList columnNames;   // one per column: its heading, kvtml identifier, Anki role or ""
-    int estonianColumn = 0;    // the suggested columns: a heading or locale naming Estonian,
-    int foreignColumn = 1;     // past Anki's metadata columns
-    bool headerGuessed = false;// the first row names the columns rather than a pair
-    int rowsLeftOut = 0;       // rows the reader could not use at all, already left out
-    QStringList readNotes;     // what the reader did on its own, short, for the count line:
-                               // "rida 50: jutumärk jäi sulgemata", "2 rida loeti Windows-1257"
+    Cells rows;                 // a row may have fewer cells than there are columns
+    QStringList columnNames;    // one per column: its heading, kvtml identifier, Anki role or ""
+    int estonianColumn = 0;     // the suggested columns: a heading or locale naming Estonian,
+    int foreignColumn = 1;      // past Anki's metadata columns
+    bool headerGuessed = false; // the first row names the columns rather than a pair
+    int rowsLeftOut = 0;        // rows the reader could not use at all, already left out
+    QStringList readNotes;      // what the reader did on its own, short, for the count line:
+                                // "rida 50: jutumärk jäi sulgemata", "2 rida loeti Windows-1257"
     int columnCount() const { return int(columnNames.size()); }
 };
 
@@ -112,15 +112,14 @@ bool isImportFile(const QString& path);
 struct Pairs {
     QList<std::array<QString, 2>> taken; // Estonian, foreign; at most 1000
     int beyondLimit = 0;                 // good pairs past the 1000th
-    int leftOut = 0;      // a letter a dictionary file cannot hold, or a word over MaxWordChars
+    int leftOut = 0;          // a letter a dictionary file cannot hold, or a word over MaxWordChars
     QStringList firstLeftOut; // the first NamedLeftOut of those, as "word – word", cut short
-    int incomplete = 0;   // rows without both words, and rows the reader left out
+    int incomplete = 0;       // rows without both words, and rows the reader left out
 };
 
 // Trims both words of every row (skipping the first when it is a header), normalises them to
 // composed letters, and keeps the pairs a dictionary file can hold, up to 1000.
-Pairs takePairs(const Table& table, bool firstRowIsHeader, int estonianColumn,
-                int foreignColumn);
+Pairs takePairs(const Table& table, bool firstRowIsHeader, int estonianColumn, int foreignColumn);
 
 // The notice after an import that left something out; empty when all was taken.
 QString notice(const Pairs& pairs);

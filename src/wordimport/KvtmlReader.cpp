@@ -11,16 +11,23 @@ namespace wordimport {
 namespace {
 
 // The table's columns by the key the file gives them (a version 2 identifier's id, or the
-// position of a version 1 <o>/<t>), in the order they first appear.
+// position of a version 1 <o>/<t>), in the order they first appear; at most MaxColumns, which
+// also keeps the look-up by key short.
 struct Columns {
     QStringList keys;
     QStringList names;
     int estonian = -1;
+    bool tooMany = false;
 
+    // The key's column, or -1 past MaxColumns.
     int of(const QString& key) {
         const qsizetype at = keys.indexOf(key);
         if (at >= 0)
             return int(at);
+        if (keys.size() >= MaxColumns) {
+            tooMany = true;
+            return -1;
+        }
         keys << key;
         names << QString();
         return int(keys.size() - 1);
@@ -47,6 +54,10 @@ void readIdentifiers(QXmlStreamReader& xml, Columns& columns) {
             continue;
         }
         const int column = columns.of(xml.attributes().value(QLatin1String("id")).toString());
+        if (column < 0) {
+            xml.skipCurrentElement();
+            continue;
+        }
         QString locale;
         while (xml.readNextStartElement()) {
             if (xml.name() == u"name")
@@ -68,6 +79,10 @@ void readEntry(QXmlStreamReader& xml, Columns& columns, QStringList& cells) {
             continue;
         }
         const int column = columns.of(xml.attributes().value(QLatin1String("id")).toString());
+        if (column < 0) {
+            xml.skipCurrentElement();
+            continue;
+        }
         cells.resize(qMax(cells.size(), qsizetype(column) + 1));
         while (xml.readNextStartElement()) {
             if (xml.name() == u"text")
@@ -89,6 +104,10 @@ void readOldEntry(QXmlStreamReader& xml, Columns& columns, QStringList& cells) {
         }
         const int column = columns.of(
             xml.name() == u"o" ? QStringLiteral("o") : QStringLiteral("t%1").arg(++translations));
+        if (column < 0) {
+            xml.skipCurrentElement();
+            continue;
+        }
         columns.name(column, xml.attributes().value(QLatin1String("l")).toString());
         cells.resize(qMax(cells.size(), qsizetype(column) + 1));
         cells[column] = textOf(xml);
@@ -170,6 +189,8 @@ ReadResult readKvtml(const QByteArray& bytes) {
         return {std::nullopt, QStringLiteral("Selles failis pole ühtegi sõnapaari.")};
     if (columns.keys.size() < 2)
         return failed(QStringLiteral("failis on sõnad ainult ühes keeles."));
+    if (columns.tooMany)
+        table.readNotes << QStringLiteral("loeti ainult esimesed %1 keelt").arg(MaxColumns);
     table.columnNames = columns.names;
     table.estonianColumn = qMax(columns.estonian, 0);
     table.foreignColumn = table.estonianColumn == 0 ? 1 : 0;

@@ -156,17 +156,18 @@ private slots:
     // the old file stays whole. In place, a failure says that the file may be cut short.
     void saves_data() {
         Rows row; // folder locked | the old file's mode (0: none) | pairs in the list | the disk's
-                  // room in bytes (0: enough) | 0 saved, 1 failed, 2 failed and the file damaged
-        row("locked, writable file", "1 | 644 | 1 | 0 | 0");
-        row("locked, read-only file", "1 | 444 | 1 | 0 | 1");
-        row("locked, no file", "1 | 0 | 1 | 0 | 1");
-        row("open, writable file", "0 | 644 | 1 | 0 | 0");
-        row("open, read-only file", "0 | 444 | 1 | 0 | 1");
+                  // room in bytes (0: enough) | 0 saved, 1 failed, 2 failed and the file damaged |
+                  // the cause the message names
+        row("locked, writable file", "1 | 644 | 1 | 0 | 0 | ");
+        row("locked, read-only file", "1 | 444 | 1 | 0 | 1 | pole õigust");
+        row("locked, no file", "1 | 0 | 1 | 0 | 1 | pole õigust");
+        row("open, writable file", "0 | 644 | 1 | 0 | 0 | ");
+        row("open, read-only file", "0 | 444 | 1 | 0 | 1 | pole õigust");
         // A list under the write buffer's size reaches the disk only at flush time.
-        row("full disk, small list", "0 | 644 | 100 | 1024 | 1");
-        row("full disk, large list", "0 | 644 | 1000 | 1024 | 1");
-        row("full disk in place, small list", "1 | 644 | 100 | 1024 | 2");
-        row("full disk in place, large list", "1 | 644 | 1000 | 1024 | 2");
+        row("full disk, small list", "0 | 644 | 100 | 1024 | 1 | liiga suur");
+        row("full disk, large list", "0 | 644 | 1000 | 1024 | 1 | liiga suur");
+        row("full disk in place, small list", "1 | 644 | 100 | 1024 | 2 | liiga suur");
+        row("full disk in place, large list", "1 | 644 | 1000 | 1024 | 2 | liiga suur");
     }
     void saves() {
         if (::getuid() == 0)
@@ -196,6 +197,7 @@ private slots:
         }();
         QCOMPARE(failure ? 1 + int(failure->fileDamaged) : 0, outcome);
         QCOMPARE(outcome == 2, failure && failure->message.contains(u"poolik"_s));
+        QVERIFY2(!failure || failure->message.contains(c[5]), qPrintable(failure->message));
         if (outcome != 2)
             QCOMPARE(fileBytes(path), outcome == 0 ? bytes : old);
         QVERIFY(outcome != 0 || (inode(path) == before) == locked);

@@ -141,11 +141,19 @@ std::optional<FileFailure> saveFileBytes(const QString& path, const QByteArray& 
     if (QFileInfo(path).isDir())
         return saveFailure(path, QStringLiteral("See on kaust, mitte fail."), false);
 
+    // QSaveFile would refuse it too, but only in Qt's words.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isWritable())
+        return saveFailure(path, noPermissionText(), false);
+
     QSaveFile file(path);
     const bool inPlace = mayOnlyWriteInPlace(path);
     file.setDirectWriteFallback(inPlace);
+    // Qt tells only its own text ("Unknown error" for a full disk): the cause is taken from the
+    // system's code, cleared before each step, right after the step that failed.
+    clearSystemError();
     if (!file.open(QIODevice::WriteOnly))
-        return saveFailure(path, file.errorString(), false);
+        return saveFailure(path, saveCause(file.errorString()), false);
     // Written in place, the old file is gone from the moment it was opened; through a temporary
     // file, it stays whole until the rename.
     const auto fail = [&](const QString& reason) {
@@ -155,15 +163,19 @@ std::optional<FileFailure> saveFileBytes(const QString& path, const QByteArray& 
     // Each step is checked: a small list only reaches the disk at flush(), and commit() does
     // not tell when that write failed (a full disk), so it alone would report a cut-short file
     // as saved.
+    clearSystemError();
     if (file.write(bytes) != bytes.size())
-        return fail(file.errorString());
+        return fail(saveCause(file.errorString()));
+    clearSystemError();
     if (!file.flush() || file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+        return fail(saveCause(file.errorString()));
+    clearSystemError();
     if (!syncToDisk(file))
-        return fail(QStringLiteral("Andmeid ei saanud kettale kirjutada."));
+        return fail(saveCause(QStringLiteral("Andmeid ei saanud kettale kirjutada.")));
     // A rename that fails leaves the old file as it was.
+    clearSystemError();
     if (!file.commit())
-        return saveFailure(path, file.errorString(), inPlace);
+        return saveFailure(path, saveCause(file.errorString()), inPlace);
     // What the disk now holds under that name, compared with what was meant to be there.
     if (QFileInfo(path).size() != bytes.size())
         return saveFailure(path, QStringLiteral("Fail on pärast salvestamist vale pikkusega."),

@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictfile/FileFailure.h"
 
+#include <cerrno>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 QString openErrorText(int number, const QString& path) {
     switch (number) {
     case FileError::FileNotFound:
@@ -16,4 +22,41 @@ QString openErrorText(int number, const QString& path) {
 
 FileFailure openFailure(int number, const QString& path) {
     return {number, openErrorText(number, path)};
+}
+
+void clearSystemError() {
+    errno = 0;
+#ifdef Q_OS_WIN
+    SetLastError(ERROR_SUCCESS);
+#endif
+}
+
+QString noPermissionText() {
+    return QStringLiteral("Sellesse kohta pole õigust kirjutada.");
+}
+
+QString saveCause(const QString& qtText) {
+    const QString noRoom = QStringLiteral("Kettal pole enam ruumi.");
+#ifdef Q_OS_WIN
+    switch (GetLastError()) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return noRoom;
+    case ERROR_ACCESS_DENIED:
+        return noPermissionText();
+    }
+#else
+    switch (errno) {
+    case ENOSPC:
+    case EDQUOT:
+        return noRoom;
+    case EFBIG:
+        return QStringLiteral("Fail on liiga suur: ketas või süsteem ei luba nii suurt faili.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return noPermissionText();
+    }
+#endif
+    return qtText;
 }

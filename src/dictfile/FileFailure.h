@@ -19,6 +19,18 @@ QString openErrorText(int number, const QString& path);
 // A reading failure with the Open command's message for its number.
 FileFailure openFailure(int number, const QString& path);
 
+// Clears the system's error code before a step of a save, so that a step Qt refuses on its own
+// is told from one the system refused.
+void clearSystemError();
+
+// Why the step that just failed failed, in the user's words, from the system's error code
+// (errno, or GetLastError() on Windows): no room on the disk, a file too large for it, no
+// permission; otherwise qtText, Qt's text for the failure.
+QString saveCause(const QString& qtText);
+
+// The text saveCause() gives for no permission.
+QString noPermissionText();
+
 // Error numbers the program uses for file failures.
 namespace FileError {
 inline constexpr int OutOfMemory = 7;

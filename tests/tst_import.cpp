@@ -9,6 +9,9 @@
 #include "support/TestUtil.h"
 #include "wordimport/WordImport.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -177,6 +180,67 @@ private slots:
         QCOMPARE(pairs.taken.isEmpty() ? QString() : pairs.taken[0][0] + u'=' + pairs.taken[0][1],
                  landed);
         QCOMPARE(pairs.firstLeftOut.value(0), named);
+    }
+
+    // What the import window shows as the user picks the columns: the first pairs as they will
+    // land, the count line, and which columns the two choosers hold (hidden for two columns).
+    void preview_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("preview");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("choosers");
+        const QByteArray two = "Eesti;English\nkoer;dog\nkass;cat\nŋ;x\n";
+        QTest::newRow("two columns, as guessed")
+            << two << QStringList{} << QStringList{"koer=dog", "kass=cat"}
+            << "Imporditakse 2 sõnapaari. Välja jääb 1."
+            << "";
+        QTest::newRow("swapped") << two << QStringList{"Vaheta veerud"}
+                                 << QStringList{"dog=koer", "cat=kass"}
+                                 << "Imporditakse 2 sõnapaari. Välja jääb 1."
+                                 << "";
+        QTest::newRow("header taken as a pair")
+            << two << QStringList{"Esimene rida on päis"}
+            << QStringList{"Eesti=English", "koer=dog", "kass=cat"}
+            << "Imporditakse 3 sõnapaari. Välja jääb 1."
+            << "";
+        const QByteArray four = "nr;eesti;inglise;märkus\n1;õun;apple;puuvili\n2;jõgi;river;\n";
+        QTest::newRow("four columns, Estonian by its heading")
+            << four << QStringList{} << QStringList{"õun=apple", "jõgi=river"}
+            << "Imporditakse 2 sõnapaari."
+            << "2. veerg: eesti / 3. veerg: inglise";
+        QTest::newRow("foreign word from the note column")
+            << four << QStringList{"key:Alt+R", "key:Down"} << QStringList{"õun=puuvili"}
+            << "Imporditakse 1 sõnapaari. Välja jääb 1."
+            << "2. veerg: eesti / 4. veerg: märkus";
+        QTest::newRow("Estonian chosen from the foreign column swaps the two")
+            << four << QStringList{"key:Alt+S", "key:Down"}
+            << QStringList{"apple=õun", "river=jõgi"} << "Imporditakse 2 sõnapaari."
+            << "3. veerg: inglise / 2. veerg: eesti";
+    }
+    void preview() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, preview);
+        QFETCH(QString, count);
+        QFETCH(QString, choosers);
+        Program s;
+        QVERIFY(writeFile(s.file("words.csv"), bytes));
+        s.main->openGivenFile(s.file("words.csv"));
+        s.run(steps.join(u','));
+        const auto* window = s.forms.find<ImportWindow>();
+        QVERIFY(window);
+        QStringList shown;
+        for (int row = 0; row < window->previewTable->rowCount(); ++row)
+            shown << window->previewTable->item(row, 0)->text() + u'=' +
+                         window->previewTable->item(row, 1)->text();
+        QCOMPARE(shown, preview);
+        QCOMPARE(window->countLabel->text(), count);
+        QCOMPARE(window->estonianColumnBox->isVisible()
+                     ? window->estonianColumnBox->currentText() + " / " +
+                           window->foreignColumnBox->currentText()
+                     : QString(),
+                 choosers);
     }
 
     // The import window through its controls, reached from the command line (no question) and

@@ -61,7 +61,8 @@ void exportCsv1000(benchmark::State& run) {
         state.ForeignWords[k] = QStringLiteral("word %1, šž").arg(k);
     }
     for (auto _ : run)
-        benchmark::DoNotOptimize(wordimport::exportList(state, wordimport::ExportFormat::CommaUtf8));
+        benchmark::DoNotOptimize(
+            wordimport::exportList(state, wordimport::ExportFormat::CommaUtf8));
 }
 BENCHMARK(exportCsv1000)->Unit(benchmark::kMicrosecond);
 

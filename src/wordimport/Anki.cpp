@@ -124,7 +124,9 @@ TopBlock readTopBlock(const QString& text) {
         const QStringView content = QStringView(text).sliced(pos, end - pos).trimmed();
         if (!content.isEmpty() && !content.startsWith(u'#'))
             break;
-        if (!content.isEmpty() && !readHeaderLine(content, block))
+        if (!content.isEmpty() && readHeaderLine(content, block))
+            block.fromAnki = true;
+        else if (!content.isEmpty())
             block.comments.emplace_back(pos, line);
         if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() &&
             text[end + 1] == u'\n')
@@ -147,9 +149,9 @@ bool hasMarkup(QStringView text) {
 AnkiFields::AnkiFields() = default;
 AnkiFields::~AnkiFields() = default;
 
-QString AnkiFields::plain(const QString& field, bool html) {
+QString AnkiFields::plain(const QString& field, bool html, bool media) {
     QString text = field;
-    if (text.contains(u'['))
+    if (media && text.contains(u'['))
         dropSounds(text);
     if (!html || !hasMarkup(text))
         return text;

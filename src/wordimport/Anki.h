@@ -27,6 +27,7 @@ struct TopBlock {
     qsizetype bodyStart = 0;      // where the rows begin, and on which line
     qsizetype bodyLine = 1;
     std::vector<std::pair<qsizetype, qsizetype>> comments; // other # lines: start, line
+    bool fromAnki = false;                                 // a header line was Anki's
 };
 
 // The # lines and blank lines at the top of text.
@@ -40,9 +41,9 @@ class AnkiFields {
 public:
     AnkiFields();
     ~AnkiFields();
-    // The field's text on one line, [sound:…] and <img> dropped; HTML read only where the field
-    // carries markup, as the reader is slow.
-    QString plain(const QString& field, bool html);
+    // The field's text: with html, read as HTML where it carries markup (the reader is slow),
+    // on one line and <img> dropped; with media, [sound:…] dropped.
+    QString plain(const QString& field, bool html, bool media);
 
 private:
     std::unique_ptr<QTextDocument> document_;

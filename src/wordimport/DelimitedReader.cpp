@@ -312,6 +312,8 @@ ReadResult readDelimited(const QByteArray& bytes) {
     // Anki before 2.1.50 wrote no #html: line, but its tab-separated fields carry its markup.
     const bool html = block.html.value_or(separator == u'\t' &&
                                           hasMarkup(QStringView(text).sliced(block.bodyStart)));
+    // Anki's references to its media files are no words; a spreadsheet's text is kept as it is.
+    const bool media = html || block.fromAnki || separator == u'\t';
 
     Table table;
     RowNote quotes{QStringLiteral("jutumärk jäi sulgemata"), {}, 0};
@@ -342,7 +344,7 @@ ReadResult readDelimited(const QByteArray& bytes) {
             fields.resize(MaxColumns);
         }
         for (QString& field : fields)
-            field = anki.plain(field, html);
+            field = anki.plain(field, html, media);
         if (continuing && fields.size() == 1 && !previous.empty()) {
             previous.back() += u' ' + fields[0];
             ++continued;

@@ -54,6 +54,68 @@ void kvtml1000Entries(benchmark::State& run) {
 }
 BENCHMARK(kvtml1000Entries)->Unit(benchmark::kMicrosecond);
 
+// The worst shapes of a file up to 10 MB, read and weighed as the import window does.
+void readShape(benchmark::State& run, const QByteArray& bytes) {
+    for (auto _ : run) {
+        const wordimport::ReadResult result = wordimport::readDelimited(bytes);
+        if (result.table)
+            benchmark::DoNotOptimize(
+                wordimport::takePairs(*result.table, result.table->headerGuessed,
+                                      result.table->estonianColumn, result.table->foreignColumn));
+    }
+    run.SetBytesProcessed(run.iterations() * bytes.size());
+}
+
+QByteArray repeated(const QByteArray& line, qsizetype size = 10 << 20) {
+    QByteArray bytes;
+    bytes.reserve(size + line.size());
+    while (bytes.size() < size)
+        bytes += line;
+    return bytes;
+}
+
+void rowsAB10MB(benchmark::State& run) {
+    readShape(run, repeated("a,b\n"));
+}
+BENCHMARK(rowsAB10MB)->Unit(benchmark::kMillisecond);
+
+// One byte not UTF-8 makes the file read line by line.
+void rowsMixed10MB(benchmark::State& run) {
+    readShape(run, "caf\xE9;x\n" + repeated("õun;apple\n"));
+}
+BENCHMARK(rowsMixed10MB)->Unit(benchmark::kMillisecond);
+
+// A quote opened in the first row and closed only at the end of the file.
+void quotedField10MB(benchmark::State& run) {
+    readShape(run, "a,\"" + repeated("word, word\n") + "\"\n");
+}
+BENCHMARK(quotedField10MB)->Unit(benchmark::kMillisecond);
+
+void line10MB(benchmark::State& run) {
+    readShape(run, repeated("a") + ";b\n");
+}
+BENCHMARK(line10MB)->Unit(benchmark::kMillisecond);
+
+void unclosedQuoteAt50(benchmark::State& run) {
+    QByteArray bytes;
+    for (int k = 1; k <= 2000; ++k)
+        bytes += k == 50 ? QByteArray("kass;\"cat\n")
+                         : QStringLiteral("sõna %1;word %1\n").arg(k).toUtf8();
+    readShape(run, bytes);
+}
+BENCHMARK(unclosedQuoteAt50)->Unit(benchmark::kMillisecond);
+
+// Anki before 2.1.50: HTML in every field, read by QTextDocument field by field.
+void ankiHtml1000(benchmark::State& run) {
+    QByteArray bytes;
+    for (int k = 0; k < 1000; ++k)
+        bytes += QStringLiteral("<div>p&otilde;ld %1</div><div>ala</div>\tfield&nbsp;%1<br>\n")
+                     .arg(k)
+                     .toUtf8();
+    readShape(run, bytes);
+}
+BENCHMARK(ankiHtml1000)->Unit(benchmark::kMillisecond);
+
 void exportCsv1000(benchmark::State& run) {
     ProgramState state;
     for (int k = 0; k < 1000; ++k) {

@@ -46,16 +46,20 @@ struct Session : Program {
 class TestImport : public QObject {
     Q_OBJECT
 private slots:
-    // What a file brings into the list, or "!" and part of the message that refuses it.
+    // What a file brings into the list, or "!" and part of the message that refuses it; and the
+    // notes the reader made on the way.
     void read_data() {
         QTest::addColumn<QByteArray>("bytes"); // read as .kvtml when it starts with "<"
         QTest::addColumn<QString>("list");
-        const auto row = [](const char* tag, const QByteArray& bytes, const QString& list) {
-            QTest::newRow(tag) << bytes << list;
+        QTest::addColumn<QString>("notes"); // the reader's notes, joined by " / "
+        const auto row = [](const char* tag, const QByteArray& bytes, const QString& list,
+                            const QString& notes = {}) {
+            QTest::newRow(tag) << bytes << list << notes;
         };
         row("semicolon over comma", "a;b, c\r\nkoer;dog, hound", "a=b, c|koer=dog, hound");
         row("quoting", "\"a, b\",\"\"\"hi\"\"\"\r\n\"x\r\ny\",  \"z\" \r\n", "a, b=\"hi\"|x y=z");
-        row("comments, extra columns", "# list\nkoer,dog,x,y\n\n#c\nkass,cat", "koer=dog|kass=cat");
+        row("comments at the top only", "# list\nkoer,dog,x,y\n\n#1,üks\nkass,cat",
+            "koer=dog|#1=üks|kass=cat");
         row("Anki", "#separator:semicolon\n#html:false\nko\ter;<b>x</b>\n", "ko\ter=<b>x</b>");
         row("Anki HTML", "#separator:Tab\n#html:true\na<br>b\t<i>A</i> &amp; B", "a b=A & B");
         row("header names Estonian second", "English,Estonian\ndog,koer\n", "koer=dog");
@@ -64,6 +68,26 @@ private slots:
         row("UTF-16 BE, tab", QByteArray("\xFE\xFF\x01\x61\0\t\0x", 8), "š=x");
         row("Windows-1257", "\xF5un;apple\n\xD0okk;shock", "õun=apple|Šokk=shock");
         row("empty word, unencodable, blanks", " naïve ;x\n;y\n  koer ; dog ", "koer=dog -2");
+        row("unclosed quote", "a;b\nkass;\"cat\nkoer;dog", "a=b|kass=\"cat|koer=dog",
+            "rida 2: jutumärk jäi sulgemata");
+        row("31 columns", "a;b" + QByteArray(28, ';') + ";x;y", "a=b",
+            "rida 1: üle 30 veeru, ülejäänuid ei loetud");
+        row("Anki metadata columns",
+            "#separator:tab\n#notetype column:1\n#deck column:2\n"
+            "Basic\tE\tkoer\tdog",
+            "koer=dog");
+        row("header, number column", "nr;eesti;inglise;märkus\n1;koer;dog;x", "koer=dog");
+        row("Anki HTML, no #html line",
+            "x&#x27;&eacute;&nbsp;\t<div>põld</div><div>ala</div>\n"
+            "a < b\tc[sound:c.mp3]<img src=\"c.jpg\">",
+            "x'é=põld ala|a < b=c");
+        row("#html:false, tab", "#html:false\na\t<b>x</b>", "a=<b>x</b>");
+        row("one Latin-1 byte", "õun;apple\nkõik;all\ncaf\xE9;kohvik",
+            "õun=apple|kõik=all|café=kohvik", "1 rida loeti Windows-1257 kodeeringus");
+        row("Mac Roman", "\x9Bun;apple\rl\x8Aks;went\r", "õun=apple|läks=went",
+            "tekst loeti Mac Roman kodeeringus");
+        row("definition over two lines", "koer\tdog\nkass\tcat that\nmeows",
+            "koer=dog|kass=cat that meows", "1 rida jätkas eelmise rea viimast välja");
         const QString kvtml = QStringLiteral(
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><kvtml version=\"2.0\"><information/>"
             "<identifiers><identifier id=\"0\"><name>A</name>%1</identifier>"
@@ -127,6 +151,7 @@ private slots:
     void read() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, list);
+        QFETCH(QString, notes);
         QTemporaryDir dir;
         const QString path = dir.filePath(bytes.startsWith('<') ? "a.kvtml" : "a.csv");
         QVERIFY(writeFile(path, bytes));
@@ -135,6 +160,21 @@ private slots:
         QVERIFY2(list.startsWith(u'!') ? got.startsWith(u'!') && got.contains(list.mid(1))
                                        : got == list,
                  qPrintable(got));
+        QCOMPARE(read.table ? read.table->readNotes.join(" / ") : QString(), notes);
+    }
+
+    // A .txt opens as a dictionary unless most of its rows are split in two.
+    void looksDelimited_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("delimited");
+        QTest::newRow("dictionary, commas")
+            << QByteArray("suur, pikk\nbig, tall\nkoer\ndog, x\n") << false;
+        QTest::newRow("comma list") << QByteArray("# x\na,b\nc,d\ne,f\ng,h\ni\n") << true;
+    }
+    void looksDelimited() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, delimited);
+        QCOMPARE(wordimport::looksDelimited(bytes), delimited);
     }
 
     // The 1000 cap counts the rest; unusable pairs are counted and only the first few named.

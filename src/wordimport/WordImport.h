@@ -82,7 +82,8 @@ bool namesEstonian(const QString& text);
 struct DecodedText {
     QString text;
     int linesReadOtherwise = 0; // lines of a mostly UTF-8 file read as a single-byte encoding
-    QString encodingName;       // "UTF-8", "UTF-16", "Windows-1257", "Mac Roman"
+    QString encodingName;       // "UTF-8", "UTF-16", "Windows-1257", "Mac Roman"; with lines
+                                // read otherwise, the encoding they were read in
 };
 
 // UTF-8 with or without a byte-order mark, UTF-16 with one; a mostly UTF-8 file line by line;

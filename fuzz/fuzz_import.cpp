@@ -37,12 +37,16 @@ void check(const wordimport::ReadResult& read) {
         ProgramState& list = state();
         wordimport::replaceList(list, pairs);
         require(list.WordCount == pairs.taken.size() - 1);
-        const wordimport::ReadResult back = wordimport::readDelimited(
-            wordimport::exportList(list, wordimport::ExportFormat::CommaUtf8));
-        // The header row is always there, so even an empty list reads back (as no pairs).
-        require(back.table && back.table->headerGuessed);
-        const wordimport::Pairs again = wordimport::takePairs(*back.table, true, 0, 1);
-        require(again.taken == pairs.taken);
+        // Each of Export's formats reads back as the same pairs; the header row is always
+        // there, so even an empty list reads back (as no pairs).
+        for (const auto format :
+             {wordimport::ExportFormat::CommaUtf8, wordimport::ExportFormat::SemicolonExcel,
+              wordimport::ExportFormat::TabText}) {
+            const wordimport::ReadResult back =
+                wordimport::readDelimited(wordimport::exportList(list, format));
+            require(back.table && back.table->headerGuessed);
+            require(wordimport::takePairs(*back.table, true, 0, 1).taken == pairs.taken);
+        }
     }
 }
 

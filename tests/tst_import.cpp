@@ -131,12 +131,17 @@ private slots:
         row("kvtml version 1, 8-bit",
             "<kvtml encoding=\"8bit\"><e><o>\xF5un</o><t>apple</t></e></kvtml>", "õun=apple");
 
-        // An exported list reads back as the same list.
-        const QStringList pairs =
-            QString("koer=dog, hound|#1=say \"hi\"|õun;x=a\tb|Šokk=x-y|eesti=võõrkeel").split(u'|');
+        // An exported list reads back as the same list, in each of Export's formats.
+        const QStringList pairs = QString("koer=dog, hound|#1=say \"hi\"|õun;x=a\tb|Šokk=x-y|"
+                                          "<b>x</b>=a &amp; b [sound:s.mp3]|eesti=võõrkeel")
+                                      .split(u'|');
         ProgramState exported;
         setPairs(exported, pairs, u'=');
-        row("export read back", exportList(exported, ExportFormat::CommaUtf8), pairs.join(u'|'));
+        row("export read back, comma", exportList(exported, ExportFormat::CommaUtf8),
+            pairs.join(u'|'));
+        row("export read back, semicolon", exportList(exported, ExportFormat::SemicolonExcel),
+            pairs.join(u'|'));
+        row("export read back, tab", exportList(exported, ExportFormat::TabText), pairs.join(u'|'));
 
         row("empty", "", "!fail on tühi");
         row("binary", QByteArray("koer\0dog\n", 9), "!ei ole tekstifail");

@@ -309,11 +309,16 @@ ReadResult readDelimited(const QByteArray& bytes) {
     if (separator.isNull())
         separator = u'\t';
     takeDataFromComments(text, separator, block);
-    // Anki before 2.1.50 wrote no #html: line, but its tab-separated fields carry its markup.
-    const bool html = block.html.value_or(separator == u'\t' &&
-                                          hasMarkup(QStringView(text).sliced(block.bodyStart)));
+    // Anki before 2.1.50 wrote no #html: line, but its tab-separated fields carry its markup. It
+    // writes no byte-order mark either, while spreadsheets' Unicode text and this program's own
+    // Export do: their words are kept as they stand.
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
+                        bytes.startsWith("\xFE\xFF");
+    const bool ankiTabs = separator == u'\t' && !marked;
+    const bool html =
+        block.html.value_or(ankiTabs && hasMarkup(QStringView(text).sliced(block.bodyStart)));
     // Anki's references to its media files are no words; a spreadsheet's text is kept as it is.
-    const bool media = html || block.fromAnki || separator == u'\t';
+    const bool media = html || block.fromAnki || ankiTabs;
 
     Table table;
     RowNote quotes{QStringLiteral("jutumärk jäi sulgemata"), {}, 0};

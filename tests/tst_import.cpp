@@ -288,6 +288,28 @@ private slots:
                  choosers);
     }
 
+    // A .txt named on the command line goes to the import window only when its rows hold two
+    // columns; a dictionary saved under a .txt name opens as one.
+    void commandLineTxt_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("imported");
+        QTest::addColumn<QString>("list");
+        QTest::newRow("dictionary") << QByteArray("koer\r\n\"dog, hound\"\r\n\xF5un\r\napple\r\n")
+                                    << false << "koer|dog, hound|õun|apple";
+        QTest::newRow("tab-separated list")
+            << QByteArray("koer\tdog\r\n\xF5un\tapple\r\n") << true << "";
+    }
+    void commandLineTxt() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, imported);
+        QFETCH(QString, list);
+        Program s;
+        QVERIFY(writeFile(s.file("list.txt"), bytes));
+        s.main->openGivenFile(s.file("list.txt"));
+        QCOMPARE(bool(s.forms.find<ImportWindow>()), imported);
+        QCOMPARE(imported ? QString() : pairsOf(s.state).join(u'|'), list);
+    }
+
     // The import window through its controls, reached from the command line (no question) and
     // from the menu after the prompt: swap and header as the list takes them, Enter takes, Esc and
     // Cancel leave the list as it was, a bad file is reported; Save then asks for a name.

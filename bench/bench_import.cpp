@@ -116,6 +116,23 @@ void ankiHtml1000(benchmark::State& run) {
 }
 BENCHMARK(ankiHtml1000)->Unit(benchmark::kMillisecond);
 
+// The same markup in every field of a 10 MB file: the worst case of the HTML reader.
+void ankiHtml10MB(benchmark::State& run) {
+    readShape(run, repeated("<div>p&otilde;ld</div><div>ala</div>\tfield&nbsp;<br>\n"));
+}
+BENCHMARK(ankiHtml10MB)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A change of a column chooser weighs every row again, here of a 10 MB file of four columns.
+void chooseColumns10MB(benchmark::State& run) {
+    const wordimport::ReadResult read = wordimport::readDelimited(repeated("1;õun;apple;x\n"));
+    int foreign = 2;
+    for (auto _ : run) {
+        foreign = foreign == 2 ? 3 : 2;
+        benchmark::DoNotOptimize(wordimport::takePairs(*read.table, true, 1, foreign));
+    }
+}
+BENCHMARK(chooseColumns10MB)->Unit(benchmark::kMillisecond);
+
 void exportCsv1000(benchmark::State& run) {
     ProgramState state;
     for (int k = 0; k < 1000; ++k) {

@@ -40,13 +40,11 @@ private slots:
         QTest::addColumn<QString>("message"); // %1: the chosen file's path
         QTest::addColumn<QString>("titleThen");
         const QString untitled = u"Sonarix - Untitled.dic"_s;
-        row("missing file", u"missing.dic"_s, u"ERROR 53: Seda faili pole.%1"_s, untitled);
-        row("missing folder", u"no/such.dic"_s, u"ERROR 76: That path doesn't exist.%1"_s,
-            untitled);
-        row("folder", u"."_s, u"ERROR 75 occurred."_s, untitled);
-        row("odd number of lines", u"odd.dic"_s, u"ERROR 62 occurred."_s, u"Tolkrix - odd.dic"_s);
-        row("read error", u"/proc/self/mem"_s, u"ERROR 68: Drive : no available."_s,
-            u"Tolkrix - mem"_s);
+        row("missing file", "missing.dic", "ERROR 53: Seda faili pole.%1", untitled);
+        row("missing folder", "no/such.dic", "ERROR 76: That path doesn't exist.%1", untitled);
+        row("folder", ".", "ERROR 75 occurred.", untitled);
+        row("odd number of lines", "odd.dic", "ERROR 62 occurred.", "Tolkrix - odd.dic");
+        row("read error", "/proc/self/mem", "ERROR 68: Drive : no available.", "Tolkrix - mem");
     }
     void openErrors() {
         QFETCH(QString, chosen);
@@ -91,85 +89,74 @@ private slots:
         const QString list = u"list.dic"_s, koer = u"koer"_s, chosen = u"choose:chosen.dic"_s;
         const QByteArray saved("koer\r\nex}dog\r\n");
         row("Save", list, koer, QStringList{"menu:Save"}, 0, false, 1, no, no,
-            u"Sonarix - DIR/list.dic"_s, u"DIR/list.dic"_s, saved);
+            "Sonarix - DIR/list.dic", "DIR/list.dic", saved);
         row("Save As", list, koer, QStringList{chosen, "menu:Save As"}, 0, false, 1,
-            u"save:DIR/list.dic"_s, no, u"Sonarix - DIR/chosen.dic"_s, u"DIR/chosen.dic"_s,
-            OldFile);
+            "save:DIR/list.dic", no, "Sonarix - DIR/chosen.dic", "DIR/chosen.dic", OldFile);
         row("New", list, koer, QStringList{"menu:New"}, 0, false, 1, no, no, untitled,
-            u"DIR/Untitled.dic"_s, OldFile);
+            "DIR/Untitled.dic", OldFile);
         row("New, Save", list, koer, QStringList{"menu:New", chosen, "menu:Save"}, 0, false, 1,
-            u"save:DIR/Untitled.dic"_s, no, u"Sonarix - DIR/chosen.dic"_s, u"DIR/chosen.dic"_s,
-            OldFile);
+            "save:DIR/Untitled.dic", no, "Sonarix - DIR/chosen.dic", "DIR/chosen.dic", OldFile);
         const QByteArray missing("<missing>");
         // Open and Exit alike: nothing follows.
         for (const QString& c : {u"click:Exit"_s, u"menu:Open"_s}) {
             const QByteArray command = c.section(u':', 1).toUtf8();
             row(command + ", Cancel", list, koer, QStringList{chosen, c, "click:Cancel"}, 0, false,
-                1, no, no, untitled, u"DIR/list.dic"_s, OldFile);
-            row(command + ", close box", list, koer, QStringList{chosen, c, "close:Kassav"}, 0,
-                false, 1, no, no, untitled, u"DIR/list.dic"_s, OldFile);
-            row(command + ", Yes, missing folder", u"gone/list.dic"_s, koer,
-                QStringList{chosen, c, "click:Yes"}, 0, false, 1, no, u"gone/list.dic"_s, untitled,
-                u"DIR/gone/list.dic"_s, missing);
-            row(command + ", Yes, not in the code page", list, u"naïve"_s,
-                QStringList{chosen, c, "click:Yes"}, 0, false, 1, no, u"\"naïve\""_s, untitled,
-                u"DIR/list.dic"_s, OldFile);
-            row(command + ", Yes, full disk", list, koer, QStringList{chosen, c, "click:Yes"}, 4,
-                false, 1, no, list, untitled, u"DIR/list.dic"_s, OldFile);
+                1, no, no, untitled, "DIR/list.dic", OldFile);
             // The user asked to save and never did: the next command asks again.
             row(command + ", Yes untitled, Save As cancelled", no, koer,
                 QStringList{c, "click:Yes", c, "click:Cancel"}, 0, false, 1,
-                u"save:DIR/Untitled.dic"_s, no, untitled, u"DIR/Untitled.dic"_s, OldFile);
+                "save:DIR/Untitled.dic", no, untitled, "DIR/Untitled.dic", OldFile);
             row(command + ", Yes untitled, Save As fails", no, koer,
                 QStringList{"choose:gone/list.dic", c, "click:Yes", c, "click:Cancel"}, 0, false, 1,
-                u"save:DIR/Untitled.dic"_s, u"gone/list.dic"_s, u"Sonarix - DIR/gone/list.dic"_s,
-                u"DIR/gone/list.dic"_s, OldFile);
+                "save:DIR/Untitled.dic", "gone/list.dic", "Sonarix - DIR/gone/list.dic",
+                "DIR/gone/list.dic", OldFile);
         }
+        // A failed save: each way of failing once.
+        row("Exit, Yes, missing folder", "gone/list.dic", koer,
+            QStringList{chosen, "click:Exit", "click:Yes"}, 0, false, 1, no, "gone/list.dic",
+            untitled, "DIR/gone/list.dic", missing);
+        row("Open, Yes, not in the code page", list, "naïve",
+            QStringList{chosen, "menu:Open", "click:Yes"}, 0, false, 1, no, "\"naïve\"", untitled,
+            "DIR/list.dic", OldFile);
         // The close box: a main window that comes back is a fresh one, untitled.
         const QString box = u"close:Main"_s;
         row("close box, Cancel", list, koer, QStringList{box, "click:Cancel"}, 0, false, 1, no, no,
-            untitled, u"DIR/Untitled.dic"_s, OldFile);
+            untitled, "DIR/Untitled.dic", OldFile);
         row("close box, close box", list, koer, QStringList{box, "close:Kassav"}, 0, false, 1, no,
-            no, untitled, u"DIR/Untitled.dic"_s, OldFile);
-        row("close box, Yes, missing folder", u"gone/list.dic"_s, koer,
-            QStringList{box, "click:Yes"}, 0, false, 1, no, u"gone/list.dic"_s, untitled,
-            u"DIR/Untitled.dic"_s, missing);
-        row("close box, Yes, not in the code page", list, u"naïve"_s, QStringList{box, "click:Yes"},
-            0, false, 1, no, u"\"naïve\""_s, untitled, u"DIR/Untitled.dic"_s, OldFile);
+            no, untitled, "DIR/Untitled.dic", OldFile);
         row("close box, Yes, full disk", list, koer, QStringList{box, "click:Yes"}, 4, false, 1, no,
-            list, untitled, u"DIR/Untitled.dic"_s, OldFile);
+            list, untitled, "DIR/Untitled.dic", OldFile);
         row("close box, Yes untitled, Save As cancelled", no, koer,
             QStringList{box, "click:Yes", box, "click:Cancel"}, 0, false, 1,
-            u"save:DIR/Untitled.dic"_s, no, untitled, u"DIR/Untitled.dic"_s, OldFile);
+            "save:DIR/Untitled.dic", no, untitled, "DIR/Untitled.dic", OldFile);
         row("close box, Yes untitled, Save As fails", no, koer,
             QStringList{"choose:gone/list.dic", box, "click:Yes", box, "click:Cancel"}, 0, false, 1,
-            u"save:DIR/Untitled.dic"_s, u"gone/list.dic"_s, untitled, u"DIR/Untitled.dic"_s,
-            OldFile);
+            "save:DIR/Untitled.dic", "gone/list.dic", untitled, "DIR/Untitled.dic", OldFile);
         row("Exit, nothing to lose, no prompt", list, no, QStringList{"click:Exit"}, 0, true, 1, no,
-            no, untitled, u"DIR/list.dic"_s, OldFile);
+            no, untitled, "DIR/list.dic", OldFile);
         row("Open, nothing to lose, no prompt", list, no, QStringList{chosen, "menu:Open"}, 0,
-            false, 1, u"open"_s, no, u"Tolkrix - chosen.dic"_s, u"DIR/chosen.dic"_s, OldFile);
+            false, 1, "open", no, "Tolkrix - chosen.dic", "DIR/chosen.dic", OldFile);
         row("close box, nothing to lose, no prompt", list, no, QStringList{box}, 0, true, 1, no, no,
-            no, u"DIR/list.dic"_s, OldFile);
+            no, "DIR/list.dic", OldFile);
         row("Exit, Yes", list, koer, QStringList{"click:Exit", "click:Yes"}, 0, true, 0, no, no,
-            untitled, u"DIR/list.dic"_s, saved);
+            untitled, "DIR/list.dic", saved);
         row("Exit, Yes untitled", no, koer, QStringList{chosen, "click:Exit", "click:Yes"}, 0, true,
-            0, u"save:DIR/Untitled.dic"_s, no, untitled, u"DIR/chosen.dic"_s, saved);
+            0, "save:DIR/Untitled.dic", no, untitled, "DIR/chosen.dic", saved);
         row("Exit, No", list, koer, QStringList{"click:Exit", "click:No"}, 0, true, 0, no, no,
-            untitled, u"DIR/list.dic"_s, OldFile);
+            untitled, "DIR/list.dic", OldFile);
         row("Open, Yes", list, koer, QStringList{chosen, "menu:Open", "click:Yes"}, 0, false, 0,
-            u"open"_s, no, u"Tolkrix - chosen.dic"_s, u"DIR/chosen.dic"_s, saved);
+            "open", no, "Tolkrix - chosen.dic", "DIR/chosen.dic", saved);
         row("Open, Yes untitled", no, koer,
             QStringList{chosen, "choose:list.dic", "menu:Open", "click:Yes"}, 0, false, 0,
-            u"save:DIR/Untitled.dic,open"_s, no, u"Tolkrix - list.dic"_s, u"DIR/list.dic"_s, saved);
+            "save:DIR/Untitled.dic,open", no, "Tolkrix - list.dic", "DIR/list.dic", saved);
         row("Open, No", list, koer, QStringList{chosen, "menu:Open", "click:No"}, 0, false, 0,
-            u"open"_s, no, u"Tolkrix - chosen.dic"_s, u"DIR/chosen.dic"_s, OldFile);
+            "open", no, "Tolkrix - chosen.dic", "DIR/chosen.dic", OldFile);
         row("close box, Yes", list, koer, QStringList{"close:Main", "click:Yes"}, 0, true, 0, no,
-            no, no, u"DIR/list.dic"_s, saved);
+            no, no, "DIR/list.dic", saved);
         row("close box, Yes untitled", no, koer, QStringList{chosen, "close:Main", "click:Yes"}, 0,
-            true, 0, u"save:DIR/Untitled.dic"_s, no, untitled, u"DIR/chosen.dic"_s, saved);
+            true, 0, "save:DIR/Untitled.dic", no, untitled, "DIR/chosen.dic", saved);
         row("close box, No", list, koer, QStringList{"close:Main", "click:No"}, 0, true, 0, no, no,
-            no, u"DIR/list.dic"_s, OldFile);
+            no, "DIR/list.dic", OldFile);
     }
     void commands() {
         QFETCH(QString, file);
@@ -228,11 +215,11 @@ private slots:
             asked, 1000, true);
         row("Save after a cancel asks again", big, false,
             QStringList{"menu:Save", same, "menu:Save", "menu:Save"},
-            u"open,save:DIR/big.dic,save:DIR/big.dic"_s, 1000, false);
-        row("read error, Save", u"/proc/self/mem"_s, false, QStringList{"menu:Save"},
-            u"open,open,save:/proc/self/mem"_s, -1, false);
+            "open,save:DIR/big.dic,save:DIR/big.dic", 1000, false);
+        row("read error, Save", "/proc/self/mem", false, QStringList{"menu:Save"},
+            "open,open,save:/proc/self/mem", -1, false);
         row("gone when opened again", big, true, QStringList{"menu:Save"},
-            u"open,open,open,save:DIR/big.dic"_s, -1, false);
+            "open,open,open,save:DIR/big.dic", -1, false);
     }
     void partlyLoadedFile() {
         QFETCH(QString, opened);

@@ -75,96 +75,95 @@ private slots:
         const QString no;
         const QStringList none;
         row("blanks around, Enter", 2, false, QStringList{t, "type: dog  ", "key:Enter"},
-            u"Main Test"_s, 1, 0, 0, 0, no, none);
-        row("capital, Esc", 2, false, QStringList{t, "type:Dog", "key:Esc"}, u"AkenVale Main"_s, 1,
-            1, 1, 0, u"dog"_s, none);
-        row("inner blank", 2, false, QStringList{t, "type:d og", ret}, u"AkenVale Main"_s, 1, 1, 1,
-            0, u"dog"_s, none);
+            "Main Test", 1, 0, 0, 0, no, none);
+        row("capital, Esc", 2, false, QStringList{t, "type:Dog", "key:Esc"}, "AkenVale Main", 1, 1,
+            1, 0, "dog", none);
+        row("inner blank", 2, false, QStringList{t, "type:d og", ret}, "AkenVale Main", 1, 1, 1, 0,
+            "dog", none);
         row("Estonian asked, foreign typed", 2, false,
-            QStringList{"click:Eesti keelt", t, "type:dog", ret}, u"AkenVale Main Test"_s, 1, 1, 1,
-            0, u"koer"_s, none);
-        row("a moment before the limit", 4, false, QStringList{t, "wait:4999"}, u"Main Test"_s, 0,
-            0, 0, 0, no,
+            QStringList{"click:Eesti keelt", t, "type:dog", ret}, "AkenVale Main Test", 1, 1, 1, 0,
+            "koer", none);
+        row("a moment before the limit", 4, false, QStringList{t, "wait:4999"}, "Main Test", 0, 0,
+            0, 0, no,
             QStringList{"Vastatud:  0", "Õigeid:  0", "Valesid:  0", "Vastata:  4", "Aeg:  1",
                         "Õigeid vastuseid on 0 %"});
         row("time-out, the notice holds the clocks", 4, false, QStringList{t, "wait:60000"},
-            u"AkenVale Main"_s, 1, 1, 1, 0, u"dog"_s,
+            "AkenVale Main", 1, 1, 1, 0, "dog",
             QStringList{"Vastatud:  1", "Õigeid:  0", "Valesid:  1", "Vastata:  3", "Aeg:  5",
                         "Õigeid vastuseid on  0%"});
         row("the limit starts again at an answer", 4, false,
-            QStringList{t, "wait:3000", "type:dog", ret, "wait:4999"}, u"Main Test"_s, 1, 0, 0, 0,
-            no,
+            QStringList{t, "wait:3000", "type:dog", ret, "wait:4999"}, "Main Test", 1, 0, 0, 0, no,
             QStringList{"Vastatud:  1", "Õigeid:  1", "Valesid:  0", "Vastata:  3", "Aeg:  1",
                         "Õigeid vastuseid on  100%"});
         row("time-out at the limit after an answer", 4, false,
-            QStringList{t, "wait:3000", "type:dog", ret, "wait:5000"}, u"AkenVale Main"_s, 2, 1, 1,
-            0, u"cat"_s, none);
+            QStringList{t, "wait:3000", "type:dog", ret, "wait:5000"}, "AkenVale Main", 2, 1, 1, 0,
+            "cat", none);
         row("two right of three", 4, false,
-            QStringList{t, "type:dog", ret, "type:cat", ret, "type:vale", ret}, u"AkenVale Main"_s,
-            3, 1, 1, 0, u"horse"_s,
+            QStringList{t, "type:dog", ret, "type:cat", ret, "type:vale", ret}, "AkenVale Main", 3,
+            1, 1, 0, "horse",
             QStringList{"Vastatud:  3", "Õigeid:  2", "Valesid:  1", "Vastata:  1", "Aeg:  5",
                         "Õigeid vastuseid on  67%"});
         row("limit off under the notice", 2, false,
             QStringList{t, "type:vale", ret, "click:" + on, "click:Jätkan", "wait:60000"},
-            u"Main Test"_s, 1, 1, 1, 0, no, none);
-        row("quiz Close", 2, false, QStringList{t, "type:dog", ret, "click:Close"}, u"Main"_s, 1, 0,
-            0, 0, no, none);
-        row("Enter on the focused Close", 2, false, QStringList{t, "key:Tab", "key:Tab", ret},
-            u"Main"_s, 0, 0, 0, 0, no, none);
-        row("Enter on the focused OK", 2, false, QStringList{t, "type:dog", "key:Tab", ret},
-            u"Main Test"_s, 1, 0, 0, 0, no, none);
-        row("quiz close box", 2, false, QStringList{t, "type:dog", ret, "close:Test"}, u"Main"_s, 1,
-            0, 0, 0, no, none);
-        row("Uus test", 2, false,
-            QStringList{t, "type:dog", ret, "type:cat", ret, "click:Uus test"}, u"Test"_s, 0, 0, 3,
+            "Main Test", 1, 1, 1, 0, no, none);
+        row("quiz Close", 2, false, QStringList{t, "type:dog", ret, "click:Close"}, "Main", 1, 0, 0,
             0, no, none);
+        row("Enter on the focused Close", 2, false, QStringList{t, "key:Tab", "key:Tab", ret},
+            "Main", 0, 0, 0, 0, no, none);
+        row("Enter on the focused OK", 2, false, QStringList{t, "type:dog", "key:Tab", ret},
+            "Main Test", 1, 0, 0, 0, no, none);
+        row("quiz close box", 2, false, QStringList{t, "type:dog", ret, "close:Test"}, "Main", 1, 0,
+            0, 0, no, none);
+        row("Uus test", 2, false,
+            QStringList{t, "type:dog", ret, "type:cat", ret, "click:Uus test"}, "Test", 0, 0, 3, 0,
+            no, none);
         row("Lõpetan", 2, false, QStringList{t, "type:dog", ret, "type:cat", ret, "click:Lõpetan"},
-            u"Main"_s, 0, 0, 3, 0, no, none);
-        row("all right", 2, false, QStringList{t, "type:dog", ret, "type:cat", ret}, u"Tulemus"_s,
-            2, 0, 3, 0, no,
+            "Main", 0, 0, 3, 0, no, none);
+        row("all right", 2, false, QStringList{t, "type:dog", ret, "type:cat", ret}, "Tulemus", 2,
+            0, 3, 0, no,
             QStringList{"Kokku:  2", "Õigeid:  2", "Valesid:  0", "Õigeid vastuseid oli  100%"});
         row("results close box", 2, false,
-            QStringList{t, "type:dog", ret, "type:cat", ret, "close:Tulemus"}, u"Main"_s, 2, 0, 3,
-            0, no, none);
+            QStringList{t, "type:dog", ret, "type:cat", ret, "close:Tulemus"}, "Main", 2, 0, 3, 0,
+            no, none);
         row("wrong last answer", 2, false,
-            QStringList{t, "type:vale", ret, "click:Jätkan", "type:vale", ret},
-            u"AkenVale Tulemus"_s, 2, 2, 5, 0, u"cat"_s,
+            QStringList{t, "type:vale", ret, "click:Jätkan", "type:vale", ret}, "AkenVale Tulemus",
+            2, 2, 5, 0, "cat",
             QStringList{"Kokku:  2", "Õigeid:  0", "Valesid:  2", "Õigeid vastuseid oli  0%"});
         // "Tulemused" waits for a dismissed notice.
         row("wrong last answer, Jätkan", 2, false,
             QStringList{t, "type:dog", ret, "click:Tulemused", "focus:Text1", "type:vale", ret,
                         "click:Jätkan"},
-            u"Tulemus"_s, 2, 1, 4, 0, no, none);
+            "Tulemus", 2, 1, 4, 0, no, none);
         row("two to come, Jätkan", 4, false,
             QStringList{t, "type:dog", ret, "click:Tulemused", "focus:Text1", "type:vale", ret,
                         "click:Jätkan"},
-            u"Main Test"_s, 2, 1, 1, 0, no, none);
+            "Main Test", 2, 1, 1, 0, no, none);
         row("two to come, Tulemused", 4, false,
             QStringList{t, "type:dog", ret, "type:vale", ret, "click:Jätkan", "click:Tulemused"},
-            u"Tulemus"_s, 2, 1, 4, 0, no, none);
+            "Tulemus", 2, 1, 4, 0, no, none);
         const QStringList fivePicks{t,           "click:dog", "click:dog", ret, "click:horse",
                                     "click:dog", ret,         "click:pig"};
-        row("choices, results", 5, true, fivePicks, u"Tulemus"_s, 5, 2, 5, 0, no,
+        row("choices, results", 5, true, fivePicks, "Tulemus", 5, 2, 5, 0, no,
             QStringList{"Kokku:  5", "Õigeid:  3", "Valesid:  2", "Õigeid vastuseid oli  60%"});
-        row("choices, Enter on the results", 5, true, fivePicks + QStringList{ret}, u"Test"_s, 0, 0,
-            5, 0, no, none);
+        row("choices, Enter on the results", 5, true, fivePicks + QStringList{ret}, "Test", 0, 0, 5,
+            0, no, none);
         row("results while opening", 2, false,
             QStringList{t, "type:vale", ret, "click:Jätkan", "type:cat", ret, "close:Tulemus", t},
-            u"Tulemus"_s, 2, 1, 7, 0, no, none);
-        row("choices opened, Return", 5, true, QStringList{t, ret}, u"Main Test"_s, 0, 0, 0, 0, no,
+            "Tulemus", 2, 1, 7, 0, no, none);
+        row("choices opened, Return", 5, true, QStringList{t, ret}, "Main Test", 0, 0, 0, 0, no,
             none);
-        row("hover 1 then 3", 5, true, QStringList{t, "hover:Kyssa1", "hover:Kyssa3"},
-            u"Main Test"_s, 0, 0, 0, 3, no, none);
+        row("hover 1 then 3", 5, true, QStringList{t, "hover:Kyssa1", "hover:Kyssa3"}, "Main Test",
+            0, 0, 0, 3, no, none);
         row("Tab twice, hover 1, Return", 5, true,
-            QStringList{t, "key:Tab", "key:Tab", "hover:Kyssa1", ret}, u"Main Test"_s, 1, 0, 0, 0,
-            no, none);
-        row("Tab twice", 5, true, QStringList{t, "key:Tab", "key:Tab"}, u"Main Test"_s, 0, 0, 0, 2,
-            no, none);
+            QStringList{t, "key:Tab", "key:Tab", "hover:Kyssa1", ret}, "Main Test", 1, 0, 0, 0, no,
+            none);
+        row("Tab twice", 5, true, QStringList{t, "key:Tab", "key:Tab"}, "Main Test", 0, 0, 0, 2, no,
+            none);
         row("hover 3, Tab, Space", 5, true, QStringList{t, "hover:Kyssa3", "key:Tab", "key:Space"},
-            u"AkenVale Main"_s, 1, 1, 1, 0, u"dog"_s, none);
+            "AkenVale Main", 1, 1, 1, 0, "dog", none);
         // The pointer rests on the choice.
-        row("double click", 5, true, QStringList{t, "dclick:Kyssa1"}, u"Main Test"_s, 1, 0, 0, 1,
-            no, none);
+        row("double click", 5, true, QStringList{t, "dclick:Kyssa1"}, "Main Test", 1, 0, 0, 1, no,
+            none);
     }
     void quiz() {
         QFETCH(int, pairs);
@@ -214,14 +213,13 @@ private slots:
         QTest::addColumn<int>("wrong");
         // e1 is asked and answered right; e0 comes next.
         row("exhausted pool starts over", 3, 2, 3, QList<double>{0.5},
-            QStringList{"type:f1", "key:Return"}, u"e0"_s, 0);
+            QStringList{"type:f1", "key:Return"}, "e0", 0);
         // 0.999 draws the last slot only if draws round to the nearest.
-        row("WordCount -1, words in place", 3, -1, 0, QList<double>{0.999}, QStringList(), u"e2"_s,
-            0);
+        row("WordCount -1, words in place", 3, -1, 0, QList<double>{0.999}, QStringList(), "e2", 0);
         row("an asked pair is not asked again", 2, 1, 0, QList<double>{0, 0},
-            QStringList{"type:f0", "key:Return"}, u"e1"_s, 0);
-        row("the last slot of a full list", 1000, 999, 999, QList<double>(), QStringList(),
-            u"e999"_s, 0);
+            QStringList{"type:f0", "key:Return"}, "e1", 0);
+        row("the last slot of a full list", 1000, 999, 999, QList<double>(), QStringList(), "e999",
+            0);
     }
     void selection() {
         QFETCH(int, pairs);

@@ -157,7 +157,7 @@ void Program::run(const QStringList& steps) {
                               list->visualItemRect(item).center());
         } else if (how == "focus") {
             target->activateWindow();
-            target->setFocus(Qt::TabFocusReason);
+            target->setFocus(Qt::OtherFocusReason);
         } else if (how == "key") {
             const QKeySequence key(what);
             QVERIFY2(key.count() == 1 && key[0].key() != Qt::Key_unknown,

@@ -36,7 +36,7 @@ struct Program {
     //   dclick:NAME    a double click on the control of that designer name
     //   hover:NAME     the pointer moves onto it
     //   pick:NAME:ROW  a click on row ROW (from 0) of the word list NAME
-    //   focus:NAME     gives that control the keyboard focus
+    //   focus:NAME     gives that control the keyboard focus, selecting nothing
     //   key:KEY        a key by QKeySequence's name (Return, Enter, Esc, Tab, Del, Up, Space)
     //                  to the focused control
     //   type:TEXT      types TEXT into the focused control, key by key

@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(int(p.state.Changed), changed);
         QCOMPARE(p.platform.messages.size(), messages);
         if (!focus.isEmpty())
-            QCOMPARE(e->focusWidget()->objectName(), focus);
+            QCOMPARE(e->focusWidget() ? e->focusWidget()->objectName() : QString(), focus);
         p.run(QStringList{"close:Editor"});
         settle();
         QCOMPARE(p.inSight(), u"Main"_s);

@@ -50,10 +50,11 @@ struct Program {
     //                  a number it sets as the value
     // Designer names a step may use. Windows: Main (the main window), Editor, Test (the quiz),
     // AkenVale (the notice of a wrong answer), Tulemus (the results), Kassav (the save prompt),
-    // About, Algus (the intro). Controls: main window Check1 and VScroll1 (the time limit's box
-    // and bar); editor Text2/Text1 (foreign/Estonian box), List2/List1 (foreign/Estonian list),
-    // Command5/Command6 (foreign A-Z/Z-A), Command7/Command8 (Estonian A-Z/Z-A); quiz Text1
-    // (the answer), Kyssa1..Kyssa5 (the choices).
+    // About. Controls: main window Command1/nupptest/Command2 (Editor, Test, Exit), Check1 and
+    // VScroll1 (the time limit's box and bar); editor Text2/Text1 (foreign/Estonian box),
+    // List2/List1 (foreign/Estonian list), Command5/Command6 (foreign A-Z/Z-A),
+    // Command7/Command8 (Estonian A-Z/Z-A); quiz Text1 (the answer), Kyssa1..Kyssa5 (the
+    // choices); About cmdOK, cmdSysInfo. Captions serve where a name is shared.
     // A step the driver does not know, or one with nothing to act on, fails the row with its
     // text. After every step some window is in sight, and answers are counted only while a
     // quiz is loaded.

@@ -128,27 +128,32 @@ private slots:
     // "<cancel>" presses Esc. An empty path means cancelled. A message shows its text as written,
     // even a file name that looks like markup.
     void dialogs_data() {
-        Rows row; // open, save or message | filter | typed (a message: its text) | the filters
-                  // offered, by ";" | the path chosen (a message: the text read out)
-        const QString dic = QStringLiteral(" | Sonarix's Files (*.dic) |*.dic| | ");
-        row("open a missing file",
-            "open" + dic + "sõnad.dic | Sonarix's Files (*.dic) | DIR/sõnad.dic");
-        row("open, two filters", "open | Sõnastikud|*.dic|Tekst (*.txt)|*.txt| | a.txt | "
-                                 "Sõnastikud (*.dic);Tekst (*.txt) | DIR/a.txt");
-        row("open a name without extension",
-            "open" + dic + "uus | Sonarix's Files (*.dic) | DIR/uus.dic");
-        row("save the preset name",
-            "save" + dic + "<keep> | Sonarix's Files (*.dic) | DIR/vana.dic");
-        row("cancelled", "open" + dic + "<cancel> |  | ");
-        const char* markup = "ERROR 53: Seda faili pole./a/<b>x</b>&lt;.dic";
-        row("message", QStringLiteral("message |  | %1 |  | %1").arg(markup));
+        QTest::addColumn<QString>("kind"); // open, save or message
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("typed");   // a message: its text
+        QTest::addColumn<QString>("offered"); // the filters, by ";"
+        QTest::addColumn<QString>("chosen");  // a message: the text read out
+        const QString dic = "Sonarix's Files (*.dic) |*.dic|",
+                      dicOffered = "Sonarix's Files (*.dic)";
+        row("open a missing file", "open", dic, "sõnad.dic", dicOffered, "DIR/sõnad.dic");
+        row("open, two filters", "open", "Sõnastikud|*.dic|Tekst (*.txt)|*.txt|", "a.txt",
+            "Sõnastikud (*.dic);Tekst (*.txt)", "DIR/a.txt");
+        row("open a name without extension", "open", dic, "uus", dicOffered, "DIR/uus.dic");
+        row("save a name without extension", "save", dic, "uus", dicOffered, "DIR/uus.dic");
+        row("save the preset name", "save", dic, "<keep>", dicOffered, "DIR/vana.dic");
+        row("cancelled", "open", dic, "<cancel>", "", "");
+        const QString markup = "ERROR 53: Seda faili pole./a/<b>x</b>&lt;.dic";
+        row("message", "message", "", markup, "", markup);
     }
     void dialogs() {
-        const QStringList c = cells();
-        const QString kind = c[0], filter = c[1], typed = c[2], offered = c[3];
+        QFETCH(QString, kind);
+        QFETCH(QString, filter);
+        QFETCH(QString, typed);
+        QFETCH(QString, offered);
+        QFETCH(QString, chosen);
         QTemporaryDir dir;
         const QString preset = dir.filePath(u"vana.dic"_s);
-        const QString path = QString(c[4]).replace(u"DIR"_s, dir.path());
+        const QString path = chosen.replace(u"DIR"_s, dir.path());
         FileDialogSettings settings{filter, u".dic"_s, preset};
 
         QWidget* seen = nullptr;

@@ -155,33 +155,42 @@ private slots:
     // which replaces the old one only when every step of the write succeeded: on a full disk
     // the old file stays whole. In place, a failure says that the file may be cut short.
     void saves_data() {
-        Rows row; // folder locked | the old file's mode (0: none) | pairs in the list | the disk's
-                  // room in bytes (0: enough) | 0 saved, 1 failed, 2 failed and the file damaged |
-                  // the cause the message names
-        row("locked, writable file", "1 | 644 | 1 | 0 | 0 | ");
-        row("locked, read-only file", "1 | 444 | 1 | 0 | 1 | pole õigust");
-        row("locked, no file", "1 | 0 | 1 | 0 | 1 | pole õigust");
-        row("open, writable file", "0 | 644 | 1 | 0 | 0 | ");
-        row("open, read-only file", "0 | 444 | 1 | 0 | 1 | pole õigust");
+        QTest::addColumn<bool>("locked"); // no new file may be made in the folder
+        QTest::addColumn<int>("mode");    // the old file's; 0: none
+        QTest::addColumn<int>("pairs");
+        QTest::addColumn<int>("room"); // on the disk, in bytes; 0: enough
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("damaged");  // the failure says the file may be cut short
+        QTest::addColumn<bool>("inPlace");  // written into the old file, not a new one
+        QTest::addColumn<QString>("cause"); // what the failure names
+        row("locked, writable file", true, 0666, 1, 0, true, false, true, QString());
+        row("locked, read-only file", true, 0444, 1, 0, false, false, false, u"pole õigust"_s);
+        row("locked, no file", true, 0, 1, 0, false, false, false, u"pole õigust"_s);
+        row("open, writable file", false, 0666, 1, 0, true, false, false, QString());
+        row("open, read-only file", false, 0444, 1, 0, false, false, false, u"pole õigust"_s);
         // A list under the write buffer's size reaches the disk only at flush time.
-        row("full disk, small list", "0 | 644 | 100 | 1024 | 1 | liiga suur");
-        row("full disk, large list", "0 | 644 | 1000 | 1024 | 1 | liiga suur");
-        row("full disk in place, small list", "1 | 644 | 100 | 1024 | 2 | liiga suur");
-        row("full disk in place, large list", "1 | 644 | 1000 | 1024 | 2 | liiga suur");
+        row("full disk, small list", false, 0666, 100, 1024, false, false, false, u"liiga suur"_s);
+        row("full disk, large list", false, 0666, 1000, 1024, false, false, false, u"liiga suur"_s);
+        row("full disk in place, small list", true, 0666, 100, 1024, false, true, true,
+            u"liiga suur"_s);
+        row("full disk in place, large list", true, 0666, 1000, 1024, false, true, true,
+            u"liiga suur"_s);
     }
     void saves() {
-        if (::getuid() == 0)
-            return rerunAsNobody();
-        const QStringList c = cells();
-        const bool locked = c[0] == u"1"_s;
-        const int mode = c[1].toInt(nullptr, 8), pairs = c[2].toInt(), limit = c[3].toInt();
-        const int outcome = c[4].toInt();
+        QFETCH(bool, locked);
+        QFETCH(int, mode);
+        QFETCH(int, pairs);
+        QFETCH(int, room);
+        QFETCH(bool, saved);
+        QFETCH(bool, damaged);
+        QFETCH(bool, inPlace);
+        QFETCH(QString, cause);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"list.dic"_s);
         QVERIFY(!mode || writeFile(path, "vana\r\nold\r\n", mode));
         const QByteArray folder = QFile::encodeName(dir.path());
+        QVERIFY(::chmod(folder.constData(), locked ? 0555 : 0777) == 0);
         const auto unlock = qScopeGuard([&] { ::chmod(folder.constData(), 0755); });
-        QVERIFY(::chmod(folder.constData(), locked ? 0555 : 0755) == 0);
         const ino_t before = inode(path);
         const QByteArray old = fileBytes(path);
         ProgramState s;
@@ -192,15 +201,19 @@ private slots:
             bytes += "koer" + QByteArray::number(k) + "\r\nex}dog\r\n";
         }
         const auto failure = [&] {
-            FileSizeLimit disk(limit);
+            AsNobody user;
+            FileSizeLimit disk(room);
             return writeDictionary(s, path);
         }();
-        QCOMPARE(failure ? 1 + int(failure->fileDamaged) : 0, outcome);
-        QCOMPARE(outcome == 2, failure && failure->message.contains(u"poolik"_s));
-        QVERIFY2(!failure || failure->message.contains(c[5]), qPrintable(failure->message));
-        if (outcome != 2)
-            QCOMPARE(fileBytes(path), outcome == 0 ? bytes : old);
-        QVERIFY(outcome != 0 || (inode(path) == before) == locked);
+        QCOMPARE(!failure, saved);
+        QCOMPARE(failure && failure->fileDamaged, damaged);
+        QCOMPARE(failure && failure->message.contains(u"poolik"_s), damaged);
+        QVERIFY2(!failure || failure->message.contains(cause),
+                 qPrintable(failure ? failure->message : QString()));
+        if (!damaged)
+            QCOMPARE(fileBytes(path), saved ? bytes : old);
+        if (saved)
+            QCOMPARE(inode(path) == before, inPlace);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), int(mode != 0));
     }
 };

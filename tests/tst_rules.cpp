@@ -33,24 +33,27 @@ private slots:
     // What each command line leads to: a run with the file to open, or an exit with its status and
     // a text on standard output (0) or standard error (2).
     void outcome_data() {
-        Rows row; // arguments | exit code (-1: runs) | the file to open, or a part of the text
-        const QString help = QStringLiteral("Dictionary to open once the main window is up.\n");
-        const QString unknown = QStringLiteral("'.\nTry 'sonarix --help' for more information.\n");
-        row("file", "words.dic | -1 | words.dic");
-        row("second file ignored", "a.dic b.dic | -1 | a.dic");
-        row("-h with a file", "-h a.dic | 0 | " + help);
-        row("-v after a file", "a.dic -v | 0 | Sonarix 1.3.9\n");
-        row("unknown", "--frobnicate a.dic | 2 | " + unknown);
-        row("--help-all is not ours", "--help-all | 2 | " + unknown);
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode"); // -1: runs
+        QTest::addColumn<QString>("file"); // to open
+        QTest::addColumn<QString>("text"); // a part of standard output (0) or error (2)
+        const QString unknown = "'.\nTry 'sonarix --help' for more information.\n";
+        row("file", QStringList{"words.dic"}, -1, "words.dic", "");
+        row("second file ignored", QStringList{"a.dic", "b.dic"}, -1, "a.dic", "");
+        row("-h with a file", QStringList{"-h", "a.dic"}, 0, "",
+            "Dictionary to open once the main window is up.\n");
+        row("-v after a file", QStringList{"a.dic", "-v"}, 0, "", "Sonarix 1.3.9\n");
+        row("unknown", QStringList{"--frobnicate", "a.dic"}, 2, "", unknown);
+        row("--help-all is not ours", QStringList{"--help-all"}, 2, "", unknown);
     }
     void outcome() {
-        const QStringList c = cells();
-        const QStringList arguments = c[0].split(u' ');
-        const int exitCode = c[1].toInt();
-        const QString text = c[2];
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, file);
+        QFETCH(QString, text);
         const CommandLine got = parseCommandLine(QStringList{"/usr/bin/sonarix"} + arguments);
         QCOMPARE(got.run ? -1 : got.exitCode, exitCode);
-        QCOMPARE(got.file, exitCode < 0 ? text : QString());
+        QCOMPARE(got.file, file);
         if (exitCode == 0)
             QVERIFY(got.output.contains(text) && got.error.isEmpty());
         if (exitCode == 2)

@@ -91,6 +91,9 @@ void SavePrompt::answerYes() {
             giveUp(changedBefore);
             return;
         case MainWindow::SaveAsOutcome::Cancelled:
+            // Nothing was saved: the list stays unsaved, so the next Exit, Open or close box
+            // asks again instead of dropping the words.
+            state.Changed = changedBefore;
             // Back as a freshly loaded main window: untitled, as its title says.
             if (reloaded)
                 state.CurrentFile = untitledPath(platform.workingDirectory());

@@ -3,21 +3,24 @@
 
 #include "quiz/QuizWindow.h"
 
+#include "forms/ClickLabel.h"
+
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QKeySequence>
+#include <QListWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QWidget>
 
-#include <QProcess>
-#include <QScopeGuard>
-
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -46,29 +49,15 @@ bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
            ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
 }
 
-void rerunAsNobody() {
-    const QString copy = u"/tmp/sonarix-test-%1"_s.arg(QCoreApplication::applicationPid());
-    const auto removed = qScopeGuard([&] { QFile::remove(copy); });
-    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
-    QVERIFY(::chmod(QFile::encodeName(copy).constData(), 0755) == 0);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"TMPDIR"_s, u"/tmp"_s);
-    // The leak checker's suppressions may lie where nobody can read them.
-    env.remove(u"LSAN_OPTIONS"_s);
-    env.insert(u"ASAN_OPTIONS"_s, env.value(u"ASAN_OPTIONS"_s) + u":detect_leaks=0"_s);
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.setWorkingDirectory(u"/tmp"_s);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    const QString row = u"%1:%2"_s.arg(QTest::currentTestFunction(), QTest::currentDataTag());
-    child.start(u"setpriv"_s,
-                {u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s, copy, row});
-    const bool finished = child.waitForFinished(60000);
-    const QString output = QString::fromLocal8Bit(child.readAll());
-    if (!output.contains(u"Start testing"_s))
-        QSKIP(qPrintable(u"cannot run as nobody: "_s + output));
-    QVERIFY2(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-             qPrintable(output));
+AsNobody::AsNobody() : root(::getuid() == 0) {
+    // The saved user id stays root, so the destructor may take it back.
+    if (root)
+        QVERIFY(::setresgid(65534, 65534, 0) == 0 && ::setresuid(65534, 65534, 0) == 0);
+}
+
+AsNobody::~AsNobody() {
+    if (root && (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0))
+        qFatal("cannot become root again");
 }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
@@ -109,42 +98,108 @@ void Program::store(const QString& pairs) {
     setPairs(state, estonianFirst, u'=');
 }
 
-void Program::run(const QString& steps, const std::function<bool(const QString&)>& own) {
+namespace {
+
+// The one control with that designer name, or, by caption, the one button, option, check box
+// or quiz choice showing that text: in the active window if it has one, else in all this
+// program's windows in sight; null unless just one.
+QWidget* control(const Forms& forms, const QString& target, bool byCaption) {
+    QList<QWidget*> found, active;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || !forms.isLoaded(qobject_cast<Form*>(top)))
+            continue;
+        for (QWidget* w : top->findChildren<QWidget*>()) {
+            const auto* button = qobject_cast<QAbstractButton*>(w);
+            const auto* choice = qobject_cast<ClickLabel*>(w);
+            const bool captioned = (button && !qobject_cast<QToolButton*>(w) &&
+                                    button->text().remove(u'&') == target) ||
+                                   (choice && choice->text() == target);
+            if (w->isVisible() && (w->objectName() == target || (byCaption && captioned)))
+                (top->isActiveWindow() ? active : found) << w;
+        }
+    }
+    if (active.size() == 1)
+        return active[0];
+    found << active;
+    return found.size() == 1 ? found[0] : nullptr;
+}
+
+// The widget's centre in its window, where the window system sends a pointer event.
+QPoint centreInWindow(QWidget* w) {
+    return w->mapTo(w->window(), w->rect().center());
+}
+
+} // namespace
+
+void Program::run(const QStringList& steps) {
     const auto take = [&](const QString& step) {
         const QString how = step.section(u':', 0, 0), what = step.section(u':', 1);
         QWidget* focus = QApplication::focusWidget();
-        if (own && own(step))
-            return;
-        if (how == "menu") {
+        QWidget* target = nullptr;
+        if (QStringList{"click", "dclick", "hover", "pick", "focus", "reader"}.contains(how)) {
+            target = control(forms, what.section(u':', 0, 0), how == "click");
+            QVERIFY2(target, qPrintable("no single control in sight for " + step));
+        }
+        if (QStringList{"key", "type", "paste"}.contains(how))
+            QVERIFY2(focus, qPrintable("nothing focused for " + step));
+        if (how == "click") {
+            click(target);
+        } else if (how == "dclick") {
+            QTest::mouseDClick(target->window()->windowHandle(), Qt::LeftButton, {},
+                               centreInWindow(target));
+        } else if (how == "hover") {
+            QTest::mouseMove(target->window()->windowHandle(), centreInWindow(target));
+        } else if (how == "pick") {
+            auto* list = qobject_cast<QListWidget*>(target);
+            QListWidgetItem* item = list ? list->item(what.section(u':', 1).toInt()) : nullptr;
+            QVERIFY2(item, qPrintable("no such row for " + step));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
+        } else if (how == "focus") {
+            target->activateWindow();
+            target->setFocus(Qt::OtherFocusReason);
+        } else if (how == "key") {
+            const QKeySequence key(what);
+            QVERIFY2(key.count() == 1 && key[0].key() != Qt::Key_unknown,
+                     qPrintable("no such key in " + step));
+            QTest::keyClick(focus, key[0].key(), key[0].keyboardModifiers());
+        } else if (how == "type") {
+            typeText(focus, what);
+        } else if (how == "paste") {
+            QApplication::clipboard()->setText(what);
+            QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
+        } else if (how == "menu") {
             const MainWindow* m = forms.find<MainWindow>();
             for (QAction* action : m ? m->findChildren<QAction*>() : QList<QAction*>())
                 if (action->text().remove(u'&').remove("...") == what)
                     return action->trigger();
-            QFAIL(qPrintable("no menu item " + what));
+            QFAIL(qPrintable("no menu item for " + step));
         } else if (how == "close") {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (w->isVisible() && w->objectName() == what)
                     return void(w->close());
-            QFAIL(qPrintable("no window " + what));
-        } else if (how == "key" || how == "type") {
-            QVERIFY2(focus, qPrintable("nothing focused for " + step));
-            how == "key" ? QTest::keyClick(focus, QKeySequence(what)[0].key(),
-                                           QKeySequence(what)[0].keyboardModifiers())
-                         : typeText(focus, what);
+            QFAIL(qPrintable("no window in sight for " + step));
+        } else if (how == "choose") {
+            platform.dialogAnswers
+                << FakePlatform::chosen(what.startsWith(u'/') ? what : file(what));
         } else if (how == "wait") {
             platform.advance(what.toInt());
+        } else if (how == "reader") {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(target);
+            QVERIFY2(face && face->actionInterface() && face->valueInterface(),
+                     qPrintable("no screen reader interface for " + step));
+            const QString action = what.section(u':', 1);
+            if (action == "increase" || action == "decrease")
+                face->actionInterface()->doAction(
+                    action == "increase" ? QAccessibleActionInterface::increaseAction()
+                                         : QAccessibleActionInterface::decreaseAction());
+            else
+                face->valueInterface()->setCurrentValue(action.toInt());
         } else {
-            QList<QAbstractButton*> found;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-                    if (forms.isLoaded(qobject_cast<Form*>(w)) && b->isVisible() &&
-                        !qobject_cast<QToolButton*>(b) && b->text().remove(u'&') == step)
-                        found << b;
-            QVERIFY2(found.size() == 1, qPrintable(QString::number(found.size()) + " " + step));
-            click(found[0]);
+            QFAIL(qPrintable("unknown step " + step));
         }
     };
-    for (const QString& step : steps.split(u',', Qt::SkipEmptyParts)) {
+    for (const QString& step : steps) {
         settle();
         const bool quizLoaded = forms.find<QuizWindow>();
         const qint16 answered = state.AnsweredCount;
@@ -153,6 +208,16 @@ void Program::run(const QString& steps, const std::function<bool(const QString&)
             return;
         QVERIFY2(someWindowShown(forms), qPrintable("nothing in sight after " + step));
         QVERIFY2(quizLoaded || state.AnsweredCount <= answered, qPrintable(step));
+    }
+}
+
+void Program::run(const QString& steps, const std::function<bool(const QString&)>& own) {
+    static const QStringList known{"menu", "close", "key", "type", "wait"};
+    for (const QString& step : steps.split(u',', Qt::SkipEmptyParts)) {
+        if (!(own && own(step)))
+            run(QStringList{known.contains(step.section(u':', 0, 0)) ? step : "click:" + step});
+        if (QTest::currentTestFailed())
+            return;
     }
 }
 

@@ -24,28 +24,55 @@ struct Program {
     Forms forms{state, platform};
     MainWindow* main = forms.show<MainWindow>();
     QString file(const QString& name) const { return dir.filePath(name); }
-    // The file dialogs met, in turn: "open", or "save:" and the name it came up with, with the
-    // folder written DIR.
+    // The file dialogs met, in turn, by commas: "open", or "save:" and the name it came up with,
+    // with the folder written DIR.
     QString dialogs() const;
     // Stores pairs "foreign=estonian", separated by blanks, as the list.
     void store(const QString& pairs);
-    // Works the program as a user does, step by step, parted by commas:
-    //   CAPTION     clicks the one button or option in sight with that caption ("&" aside) in
-    //               this program's windows; the toolbar is left to its own test
-    //   menu:ITEM   the main window's menu item ("menu:Save As")
-    //   close:NAME  the close box of the window of that object name
-    //   key:NAME    a key by QKeySequence's name (Return, Esc, Tab, Del) to the focused widget
-    //   type:TEXT   types into the focused widget
-    //   wait:MS     lets the time pass
-    // `own` sees each step first and takes it by returning true. After every step some window
-    // is in sight, and answers are counted only while a quiz is loaded.
+    // Works the program as a user does, one step after another, each one of these:
+    //   click:TARGET   a left click on the one control whose caption ("&" aside) or designer
+    //                  name is TARGET (a button, an option, a check box, a quiz choice): in the
+    //                  active window if it has one, else in this program's windows in sight
+    //   dclick:NAME    a double click on the control of that designer name
+    //   hover:NAME     the pointer moves onto it
+    //   pick:NAME:ROW  a click on row ROW (from 0) of the word list NAME
+    //   focus:NAME     gives that control the keyboard focus, selecting nothing
+    //   key:KEY        a key by QKeySequence's name (Return, Enter, Esc, Tab, Del, Up, Space)
+    //                  to the focused control
+    //   type:TEXT      types TEXT into the focused control, key by key
+    //   paste:TEXT     puts TEXT on the clipboard and presses Ctrl+V in the focused control
+    //   menu:ITEM      the main window's menu item, "..." aside ("menu:Save As")
+    //   close:WINDOW   the close box of that window
+    //   choose:FILE    the next file dialog answers FILE (in the working folder unless it
+    //                  starts with "/"); a dialog with nothing chosen for it is cancelled
+    //   wait:MS        lets MS milliseconds pass on the program's timers
+    //   reader:NAME:ACTION  a screen reader's action on that control: increase, decrease, or
+    //                  a number it sets as the value
+    // Designer names a step may use. Windows: Main (the main window), Editor, Test (the quiz),
+    // AkenVale (the notice of a wrong answer), Tulemus (the results), Kassav (the save prompt),
+    // About. Controls: main window Command1/nupptest/Command2 (Editor, Test, Exit), Check1 and
+    // VScroll1 (the time limit's box and bar); editor Text2/Text1 (foreign/Estonian box),
+    // List2/List1 (foreign/Estonian list), Command5/Command6 (foreign A-Z/Z-A),
+    // Command7/Command8 (Estonian A-Z/Z-A); quiz Text1 (the answer), Kyssa1..Kyssa5 (the
+    // choices); About cmdOK, cmdSysInfo. Captions serve where a name is shared.
+    // A step the driver does not know, or one with nothing to act on, fails the row with its
+    // text. After every step some window is in sight, and answers are counted only while a
+    // quiz is loaded.
+    void run(const QStringList& steps);
+    // Kept for tst_import until it moves over to the steps above: steps parted by commas, a
+    // bare caption clicks, and `own` sees each step first and takes it by returning true.
     void run(const QString& steps, const std::function<bool(const QString&)>& own = {});
     // The object names of the windows in sight, sorted, parted by blanks.
     QString inSight() const;
 };
 
-// A table whose rows are one text each, cells parted by " | ": `Rows row; row("tag", "a | b");`
-// in the _data function, `cells()` in the test.
+// One row of a QTest table: its tag, then a value for each column, in order.
+template <class... Cells> void row(const QByteArray& tag, const Cells&... cells) {
+    (QTest::newRow(tag.constData()) << ... << cells);
+}
+
+// Kept for tst_import until it moves over to typed columns: a row of one text, cells parted
+// by " | ", read back with cells().
 struct Rows {
     Rows() { QTest::addColumn<QString>("row"); }
     void operator()(const QString& tag, const QString& cells) const {
@@ -75,10 +102,15 @@ QByteArray fileBytes(const QString& path);
 // Writes the bytes and gives the file these permissions; false if any of it fails.
 bool writeFile(const QString& path, const QByteArray& bytes, int mode = 0644);
 
-// Permissions do not stop root: runs the current test row again as the user nobody, in a copy
-// of this test program that nobody can reach, and passes or fails with it. Call it and return
-// when getuid() is 0.
-void rerunAsNobody();
+// Permissions do not stop root: while the object lives, a test run as root acts as the user
+// nobody (its saved user id keeps the way back), so a folder's or a file's mode counts. Files
+// it makes must be open to others. Does nothing for any other user.
+struct AsNobody {
+    AsNobody();
+    ~AsNobody();
+    AsNobody(const AsNobody&) = delete;
+    bool root = false;
+};
 
 // A full disk, the way a write meets one: writes past `bytes` (0: no limit) fail, SIGXFSZ
 // ignored, while the object lives. Checked at flush time, like the real thing.

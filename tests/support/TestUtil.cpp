@@ -211,16 +211,6 @@ void Program::run(const QStringList& steps) {
     }
 }
 
-void Program::run(const QString& steps, const std::function<bool(const QString&)>& own) {
-    static const QStringList known{"menu", "close", "key", "type", "wait"};
-    for (const QString& step : steps.split(u',', Qt::SkipEmptyParts)) {
-        if (!(own && own(step)))
-            run(QStringList{known.contains(step.section(u':', 0, 0)) ? step : "click:" + step});
-        if (QTest::currentTestFailed())
-            return;
-    }
-}
-
 QString Program::dialogs() const {
     QStringList met;
     for (const auto& d : platform.dialogs)
@@ -235,9 +225,4 @@ QString Program::inSight() const {
             shown << w->objectName();
     shown.sort();
     return shown.join(u' ');
-}
-
-QStringList cells() {
-    QFETCH(QString, row);
-    return row.split(QStringLiteral(" | "));
 }

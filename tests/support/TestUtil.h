@@ -12,8 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-
 #include <sys/resource.h>
 
 // The program on the fake platform with its main window up, in a fresh working folder.
@@ -59,9 +57,6 @@ struct Program {
     // text. After every step some window is in sight, and answers are counted only while a
     // quiz is loaded.
     void run(const QStringList& steps);
-    // Kept for tst_import until it moves over to the steps above: steps parted by commas, a
-    // bare caption clicks, and `own` sees each step first and takes it by returning true.
-    void run(const QString& steps, const std::function<bool(const QString&)>& own = {});
     // The object names of the windows in sight, sorted, parted by blanks.
     QString inSight() const;
 };
@@ -70,16 +65,6 @@ struct Program {
 template <class... Cells> void row(const QByteArray& tag, const Cells&... cells) {
     (QTest::newRow(tag.constData()) << ... << cells);
 }
-
-// Kept for tst_import until it moves over to typed columns: a row of one text, cells parted
-// by " | ", read back with cells().
-struct Rows {
-    Rows() { QTest::addColumn<QString>("row"); }
-    void operator()(const QString& tag, const QString& cells) const {
-        QTest::newRow(qPrintable(tag)) << cells;
-    }
-};
-QStringList cells();
 
 // The list as pairs "estonian<sep>foreign" from slot 0, and back: the first count slots, or
 // those up to WordCount.

@@ -47,33 +47,33 @@ private slots:
         QTest::addColumn<int>("wordCount");
         QTest::addColumn<int>("error");
         QTest::addColumn<bool>("leftOver"); // the file goes on after the list is full
-        const auto row = [](const char* name, const QByteArray& bytes, const QStringList& expected,
-                            int wordCount, int error = 0, bool leftOver = false) {
-            QTest::newRow(name) << bytes << expected << wordCount << error << leftOver;
-        };
-        const QStringList abcd{"a|b", "c|d"};
-        row("empty file", "", {}, -1);
-        row("CR LF", "a\r\nb\r\nc\r\nd\r\n", abcd, 1);
-        row("lone LF", "a\nb\nc\nd\n", abcd, 1);
-        row("lone CR", "a\rb\rc\rd\r", abcd, 1);
-        row("no line end at the end", "a\r\nb\r\nc\r\nd", abcd, 1);
-        row("comma ends a field", "a,b\r\nc,d\r\n", abcd, 1);
-        row("leading blanks skipped, trailing kept", "   a \r\n  b\r\n", {"a |b"}, 0);
-        row("quoted field, rest dropped", "\"x, y\"zz\r\n\"q\"\r\n", {"x, y|q"}, 0);
+        const QStringList abcd{"a|b", "c|d"}, none;
+        row("empty file", QByteArray(), none, -1, 0, false);
+        row("CR LF", QByteArray("a\r\nb\r\nc\r\nd\r\n"), abcd, 1, 0, false);
+        row("lone LF", QByteArray("a\nb\nc\nd\n"), abcd, 1, 0, false);
+        row("lone CR", QByteArray("a\rb\rc\rd\r"), abcd, 1, 0, false);
+        row("no line end at the end", QByteArray("a\r\nb\r\nc\r\nd"), abcd, 1, 0, false);
+        row("comma ends a field", QByteArray("a,b\r\nc,d\r\n"), abcd, 1, 0, false);
+        row("leading blanks skipped, trailing kept", QByteArray("   a \r\n  b\r\n"),
+            QStringList{"a |b"}, 0, 0, false);
+        row("quoted field, rest dropped", QByteArray("\"x, y\"zz\r\n\"q\"\r\n"),
+            QStringList{"x, y|q"}, 0, 0, false);
         // A partial read ends the list at its last filled slot, not at the old WordCount.
-        row("odd number of lines", "a\r\nb\r\nc}d\r\n", {"a|b", "c-d|"}, 1, 62);
-        row("trailing empty line", "a\r\nb\r\n\r\n", {"a|b", "|"}, 0, 62);
+        row("odd number of lines", QByteArray("a\r\nb\r\nc}d\r\n"), QStringList{"a|b", "c-d|"}, 1,
+            62, false);
+        row("trailing empty line", QByteArray("a\r\nb\r\n\r\n"), QStringList{"a|b", "|"}, 0, 62,
+            false);
         const QByteArray pair("e\r\nf\r\n");
-        row("only the first 1000 pairs", pair.repeated(1500), QStringList(1000, "e|f"), 999, 0,
-            true);
+        const QStringList thousand(1000, "e|f");
+        row("only the first 1000 pairs", pair.repeated(1500), thousand, 999, 0, true);
         for (const char* tail : {"", "\r\n", " \r\n\t", "\x1a"})
-            row("exactly 1000 pairs, then nothing to lose", pair.repeated(1000) + tail,
-                QStringList(1000, "e|f"), 999);
-        row("1000 pairs, then a foreign word", pair.repeated(1000) + "\r\nx",
-            QStringList(1000, "e|f"), 999, 0, true);
+            row("exactly 1000 pairs, then nothing to lose", pair.repeated(1000) + tail, thousand,
+                999, 0, false);
+        row("1000 pairs, then a foreign word", pair.repeated(1000) + "\r\nx", thousand, 999, 0,
+            true);
         // A failing disk: what came before stays, and the list tells it holds only part.
-        row("read error part-way", "a\r\nb\r\nc\r" + QByteArray(FailHere) + "\nd\r\n", {"a|b"}, 0,
-            68, true);
+        row("read error part-way", "a\r\nb\r\nc\r" + QByteArray(FailHere) + "\nd\r\n",
+            QStringList{"a|b"}, 0, 68, true);
     }
     void reads() {
         QFETCH(QByteArray, bytes);

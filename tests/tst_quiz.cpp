@@ -110,8 +110,6 @@ private slots:
             0, no, none);
         row("Enter on the focused Close", 2, false, QStringList{t, "key:Tab", "key:Tab", ret},
             "Main", 0, 0, 0, 0, no, none);
-        row("Enter on the focused OK", 2, false, QStringList{t, "type:dog", "key:Tab", ret},
-            "Main Test", 1, 0, 0, 0, no, none);
         row("quiz close box", 2, false, QStringList{t, "type:dog", ret, "close:Test"}, "Main", 1, 0,
             0, 0, no, none);
         row("Uus test", 2, false,

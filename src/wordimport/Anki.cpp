@@ -12,10 +12,6 @@ namespace wordimport {
 
 namespace {
 
-bool isLineEnd(QChar c) {
-    return c == u'\r' || c == u'\n';
-}
-
 bool isAsciiLetter(QChar ch) {
     return (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z');
 }

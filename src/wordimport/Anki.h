@@ -17,6 +17,10 @@ class QTextDocument;
 // own HTML reader, its media references dropped).
 namespace wordimport {
 
+inline bool isLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+
 // Anki's plain-text export names its separator, whether the fields hold HTML and which columns
 // are its own in # lines at the top; other # lines there are comments.
 struct TopBlock {

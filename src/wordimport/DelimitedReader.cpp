@@ -20,10 +20,6 @@ constexpr qsizetype QuotedChars = 4000;
 // Rows a note names by number before it only counts them.
 constexpr int NamedRows = 3;
 
-bool isLineEnd(QChar c) {
-    return c == u'\r' || c == u'\n';
-}
-
 // Rows something happened to: "rida 50: jutumärk jäi sulgemata", "read 5, 9, 12 ja veel 4: …".
 struct RowNote {
     QString what;

@@ -157,20 +157,24 @@ private slots:
     void saves_data() {
         Rows row; // folder locked | the old file's mode (0: none) | pairs in the list | the disk's
                   // room in bytes (0: enough) | 0 saved, 1 failed, 2 failed and the file damaged
+        row("open, writable file", "0 | 644 | 1 | 0 | 0");
+        row("open, read-only file", "0 | 444 | 1 | 0 | 1");
+#ifdef Q_OS_UNIX // a folder's mode does not lock it on Windows, nor is there a file size limit
         row("locked, writable file", "1 | 644 | 1 | 0 | 0");
         row("locked, read-only file", "1 | 444 | 1 | 0 | 1");
         row("locked, no file", "1 | 0 | 1 | 0 | 1");
-        row("open, writable file", "0 | 644 | 1 | 0 | 0");
-        row("open, read-only file", "0 | 444 | 1 | 0 | 1");
         // A list under the write buffer's size reaches the disk only at flush time.
         row("full disk, small list", "0 | 644 | 100 | 1024 | 1");
         row("full disk, large list", "0 | 644 | 1000 | 1024 | 1");
         row("full disk in place, small list", "1 | 644 | 100 | 1024 | 2");
         row("full disk in place, large list", "1 | 644 | 1000 | 1024 | 2");
+#endif
     }
     void saves() {
+#ifdef Q_OS_UNIX
         if (::getuid() == 0)
             return rerunAsNobody();
+#endif
         const QStringList c = cells();
         const bool locked = c[0] == u"1"_s;
         const int mode = c[1].toInt(nullptr, 8), pairs = c[2].toInt(), limit = c[3].toInt();
@@ -198,7 +202,9 @@ private slots:
         QCOMPARE(outcome == 2, failure && failure->message.contains(u"poolik"_s));
         if (outcome != 2)
             QCOMPARE(fileBytes(path), outcome == 0 ? bytes : old);
+#ifdef Q_OS_UNIX // Windows numbers no i-nodes
         QVERIFY(outcome != 0 || (inode(path) == before) == locked);
+#endif
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), int(mode != 0));
     }
 };

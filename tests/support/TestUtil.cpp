@@ -16,7 +16,6 @@
 #include <QScopeGuard>
 
 #include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -46,6 +45,7 @@ bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
            ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
 }
 
+#ifdef Q_OS_UNIX
 void rerunAsNobody() {
     const QString copy = u"/tmp/sonarix-test-%1"_s.arg(QCoreApplication::applicationPid());
     const auto removed = qScopeGuard([&] { QFile::remove(copy); });
@@ -78,6 +78,7 @@ FileSizeLimit::FileSizeLimit(qint64 bytes) {
     limit.rlim_cur = bytes ? rlim_t(bytes) : before.rlim_cur;
     QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
 }
+#endif
 
 bool someWindowShown(const Forms& forms) {
     bool shown = !forms.anyLoaded();

@@ -185,7 +185,7 @@ private slots:
         const QByteArray folder = QFile::encodeName(dir.path());
         const auto unlock = qScopeGuard([&] { ::chmod(folder.constData(), 0755); });
         QVERIFY(::chmod(folder.constData(), locked ? 0555 : 0755) == 0);
-        const ino_t before = inode(path);
+        [[maybe_unused]] const ino_t before = inode(path); // read on POSIX only
         const QByteArray old = fileBytes(path);
         ProgramState s;
         QByteArray bytes;

@@ -161,7 +161,8 @@ QString Program::dialogs() const {
     QStringList met;
     for (const auto& d : platform.dialogs)
         met << (d.save ? "save:" + d.settings.fileName : QStringLiteral("open"));
-    return met.join(u',').replace(dir.path(), QStringLiteral("DIR"));
+    // Windows' paths read as DIR/name too.
+    return QDir::fromNativeSeparators(met.join(u',')).replace(dir.path(), QStringLiteral("DIR"));
 }
 
 QString Program::inSight() const {

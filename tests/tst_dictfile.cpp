@@ -163,11 +163,12 @@ private slots:
         QTest::addColumn<bool>("damaged");  // the failure says the file may be cut short
         QTest::addColumn<bool>("inPlace");  // written into the old file, not a new one
         QTest::addColumn<QString>("cause"); // what the failure names
+        row("open, writable file", false, 0666, 1, 0, true, false, false, QString());
+        row("open, read-only file", false, 0444, 1, 0, false, false, false, u"pole õigust"_s);
+#ifdef Q_OS_UNIX // a folder's mode does not lock it on Windows, nor is there a file size limit
         row("locked, writable file", true, 0666, 1, 0, true, false, true, QString());
         row("locked, read-only file", true, 0444, 1, 0, false, false, false, u"pole õigust"_s);
         row("locked, no file", true, 0, 1, 0, false, false, false, u"pole õigust"_s);
-        row("open, writable file", false, 0666, 1, 0, true, false, false, QString());
-        row("open, read-only file", false, 0444, 1, 0, false, false, false, u"pole õigust"_s);
         // A list under the write buffer's size reaches the disk only at flush time.
         row("full disk, small list", false, 0666, 100, 1024, false, false, false, u"liiga suur"_s);
         row("full disk, large list", false, 0666, 1000, 1024, false, false, false, u"liiga suur"_s);
@@ -175,6 +176,7 @@ private slots:
             u"liiga suur"_s);
         row("full disk in place, large list", true, 0666, 1000, 1024, false, true, true,
             u"liiga suur"_s);
+#endif
     }
     void saves() {
         QFETCH(bool, locked);
@@ -212,8 +214,13 @@ private slots:
                  qPrintable(failure ? failure->message : QString()));
         if (!damaged)
             QCOMPARE(fileBytes(path), saved ? bytes : old);
+#ifdef Q_OS_UNIX // Windows numbers no i-nodes
         if (saved)
             QCOMPARE(inode(path) == before, inPlace);
+#else
+        Q_UNUSED(before);
+        Q_UNUSED(inPlace);
+#endif
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), int(mode != 0));
     }
 };

@@ -44,7 +44,9 @@ private slots:
         row("missing folder", "no/such.dic", "ERROR 76: That path doesn't exist.%1", untitled);
         row("folder", ".", "ERROR 75 occurred.", untitled);
         row("odd number of lines", "odd.dic", "ERROR 62 occurred.", "Tolkrix - odd.dic");
+#ifdef Q_OS_LINUX
         row("read error", "/proc/self/mem", "ERROR 68: Drive : no available.", "Tolkrix - mem");
+#endif
     }
     void openErrors() {
         QFETCH(QString, chosen);
@@ -120,8 +122,10 @@ private slots:
         const QString box = u"close:Main"_s;
         row("close box, close box", list, koer, QStringList{box, "close:Kassav"}, 0, false, 1, no,
             no, untitled, OldFile);
+#ifdef Q_OS_UNIX // no file size limit on Windows
         row("close box, Yes, full disk", list, koer, QStringList{box, "click:Yes"}, 4, false, 1, no,
             list, untitled, OldFile);
+#endif
         row("close box, Yes untitled, Save As fails", no, koer,
             QStringList{"choose:gone/list.dic", box, "click:Yes", box, "click:Cancel"}, 0, false, 1,
             "save:DIR/Untitled.dic", "gone/list.dic", untitled, OldFile);
@@ -173,7 +177,8 @@ private slots:
         QCOMPARE(s.platform.messages.size(), int(!message.isEmpty()));
         QVERIFY(s.platform.messages.isEmpty() || s.platform.messages[0].text.contains(message));
         MainWindow* main = s.forms.find<MainWindow>();
-        QCOMPARE(main ? main->windowTitle() : QString(), title.replace("DIR", s.dir.path()));
+        QCOMPARE(main ? QDir::fromNativeSeparators(main->windowTitle()) : QString(),
+                 title.replace("DIR", s.dir.path()));
         QCOMPARE(fileBytes(s.file(file.isEmpty() ? "chosen.dic" : file)), bytes);
         for (const auto& dialog : s.platform.dialogs)
             QCOMPARE(dialog.settings.defaultExt, ".dic");
@@ -207,8 +212,10 @@ private slots:
         row("Save after a cancel asks again", big, false,
             QStringList{"menu:Save", same, "menu:Save", "menu:Save"},
             "open,save:DIR/big.dic,save:DIR/big.dic", 1000, false);
+#ifdef Q_OS_LINUX
         row("read error, Save", "/proc/self/mem", false, QStringList{"menu:Save"},
             "open,open,save:/proc/self/mem", -1, false);
+#endif
         row("gone when opened again", big, true, QStringList{"menu:Save"},
             "open,open,open,save:DIR/big.dic", -1, false);
     }
@@ -247,6 +254,7 @@ private slots:
         QCOMPARE(s.platform.ended(), ended);
     }
 
+#ifdef Q_OS_UNIX // a folder locked by its mode and a file size limit
     // A save written in place (a folder where no new file may be made) that fails part-way
     // leaves the file cut short: the list counts as unsaved, even one never edited, so the
     // program neither ends nor drops the list without asking again.
@@ -269,6 +277,7 @@ private slots:
         s.run(QStringList{"click:Exit"});
         QVERIFY(!s.platform.ended() && s.forms.find<SavePrompt>());
     }
+#endif
 };
 
 QTEST_MAIN(TestFileCommands)

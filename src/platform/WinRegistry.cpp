@@ -8,6 +8,11 @@
 
 #include <windows.h>
 
+// The values the portable code hard-codes must be those of the real API.
+static_assert(Registry::String == REG_SZ);
+static_assert(Registry::Dword == REG_DWORD);
+static_assert(sizeof(Registry::Handle) == sizeof(LONG)); // the predefined roots fit
+
 namespace {
 
 // Keys the program opens get small numbers of their own, since an HKEY is pointer-sized and

@@ -17,10 +17,13 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <sys/stat.h>
+
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -49,6 +52,7 @@ bool writeFile(const QString& path, const QByteArray& bytes, int mode) {
            ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
 }
 
+#ifdef Q_OS_UNIX
 AsNobody::AsNobody() : root(::getuid() == 0) {
     // The saved user id stays root, so the destructor may take it back.
     if (root)
@@ -67,6 +71,7 @@ FileSizeLimit::FileSizeLimit(qint64 bytes) {
     limit.rlim_cur = bytes ? rlim_t(bytes) : before.rlim_cur;
     QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
 }
+#endif
 
 bool someWindowShown(const Forms& forms) {
     bool shown = !forms.anyLoaded();
@@ -215,7 +220,8 @@ QString Program::dialogs() const {
     QStringList met;
     for (const auto& d : platform.dialogs)
         met << (d.save ? "save:" + d.settings.fileName : QStringLiteral("open"));
-    return met.join(u',').replace(dir.path(), QStringLiteral("DIR"));
+    // Windows' paths read as DIR/name too.
+    return QDir::fromNativeSeparators(met.join(u',')).replace(dir.path(), QStringLiteral("DIR"));
 }
 
 QString Program::inSight() const {

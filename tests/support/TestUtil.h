@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#endif
 
 // The program on the fake platform with its main window up, in a fresh working folder.
 struct Program {
@@ -87,6 +89,7 @@ QByteArray fileBytes(const QString& path);
 // Writes the bytes and gives the file these permissions; false if any of it fails.
 bool writeFile(const QString& path, const QByteArray& bytes, int mode = 0644);
 
+#ifdef Q_OS_UNIX
 // Permissions do not stop root: while the object lives, a test run as root acts as the user
 // nobody (its saved user id keeps the way back), so a folder's or a file's mode counts. Files
 // it makes must be open to others. Does nothing for any other user.
@@ -105,6 +108,14 @@ struct FileSizeLimit {
     FileSizeLimit(const FileSizeLimit&) = delete;
     rlimit before{};
 };
+#else
+// Windows has neither another user to become nor a file size limit to stand for a full disk:
+// the rows that need them are built for POSIX only.
+struct AsNobody {};
+struct FileSizeLimit {
+    explicit FileSizeLimit(qint64 bytes) { QVERIFY2(bytes == 0, "no file size limit here"); }
+};
+#endif
 
 // False when windows are loaded but none of them is in sight: the user would be left with a
 // program that runs and shows nothing.

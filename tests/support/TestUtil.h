@@ -111,7 +111,9 @@ struct FileSizeLimit {
 #else
 // Windows has neither another user to become nor a file size limit to stand for a full disk:
 // the rows that need them are built for POSIX only.
-struct AsNobody {};
+struct AsNobody {
+    ~AsNobody() {} // a guard as on POSIX, not an unused variable
+};
 struct FileSizeLimit {
     explicit FileSizeLimit(qint64 bytes) { QVERIFY2(bytes == 0, "no file size limit here"); }
 };

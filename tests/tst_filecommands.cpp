@@ -79,7 +79,6 @@ private slots:
         QTest::addColumn<QString>("file"); // the list's, in the working folder; "": untitled
         QTest::addColumn<QString>("word"); // the Estonian word of its only pair, edited
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<int>("disk"); // its room in bytes while the steps run; 0: enough
         QTest::addColumn<bool>("ended");
         QTest::addColumn<int>("changed");
         QTest::addColumn<QString>("dialogs");  // DIR: the working folder
@@ -89,77 +88,74 @@ private slots:
         const QString untitled = u"Sonarix - Untitled.dic"_s, no;
         const QString list = u"list.dic"_s, koer = u"koer"_s, chosen = u"choose:chosen.dic"_s;
         const QByteArray saved("koer\r\nex}dog\r\n");
-        row("Save", list, koer, QStringList{"menu:Save"}, 0, false, 1, no, no,
+        row("Save", list, koer, QStringList{"menu:Save"}, false, 1, no, no,
             "Sonarix - DIR/list.dic", saved);
-        row("Save As", list, koer, QStringList{chosen, "menu:Save As"}, 0, false, 1,
+        row("Save As", list, koer, QStringList{chosen, "menu:Save As"}, false, 1,
             "save:DIR/list.dic", no, "Sonarix - DIR/chosen.dic", OldFile);
-        row("New", list, koer, QStringList{"menu:New"}, 0, false, 1, no, no, untitled, OldFile);
-        row("New, Save", list, koer, QStringList{"menu:New", chosen, "menu:Save"}, 0, false, 1,
+        row("New", list, koer, QStringList{"menu:New"}, false, 1, no, no, untitled, OldFile);
+        row("New, Save", list, koer, QStringList{"menu:New", chosen, "menu:Save"}, false, 1,
             "save:DIR/Untitled.dic", no, "Sonarix - DIR/chosen.dic", OldFile);
         const QByteArray missing("<missing>");
         // Nothing follows, and the list stays unsaved: the user asked to save and never did, so
         // the next command asks again.
         for (const QString& c : {u"click:Exit"_s, u"menu:Open"_s, u"close:Main"_s}) {
             const QByteArray command = c.section(u':', 1).toUtf8();
-            row(command + ", Cancel", list, koer, QStringList{c, "click:Cancel"}, 0, false, 1, no,
-                no, untitled, OldFile);
+            row(command + ", Cancel", list, koer, QStringList{c, "click:Cancel"}, false, 1, no, no,
+                untitled, OldFile);
             row(command + ", Yes untitled, Save As cancelled", no, koer,
-                QStringList{c, "click:Yes", c, "click:Cancel"}, 0, false, 1,
-                "save:DIR/Untitled.dic", no, untitled, OldFile);
+                QStringList{c, "click:Yes", c, "click:Cancel"}, false, 1, "save:DIR/Untitled.dic",
+                no, untitled, OldFile);
         }
         for (const QString& c : {u"click:Exit"_s, u"menu:Open"_s})
             row(c.section(u':', 1).toUtf8() + ", Yes untitled, Save As fails", no, koer,
-                QStringList{"choose:gone/list.dic", c, "click:Yes", c, "click:Cancel"}, 0, false, 1,
+                QStringList{"choose:gone/list.dic", c, "click:Yes", c, "click:Cancel"}, false, 1,
                 "save:DIR/Untitled.dic", "gone/list.dic", "Sonarix - DIR/gone/list.dic", OldFile);
         // A failed save: each way of failing once.
         row("Exit, Yes, missing folder", "gone/list.dic", koer,
-            QStringList{chosen, "click:Exit", "click:Yes"}, 0, false, 1, no, "gone/list.dic",
-            untitled, missing);
+            QStringList{chosen, "click:Exit", "click:Yes"}, false, 1, no, "gone/list.dic", untitled,
+            missing);
         row("Open, Yes, not in the code page", list, "naïve",
-            QStringList{chosen, "menu:Open", "click:Yes"}, 0, false, 1, no, "\"naïve\"", untitled,
+            QStringList{chosen, "menu:Open", "click:Yes"}, false, 1, no, "\"naïve\"", untitled,
             OldFile);
         // The close box: a main window that comes back is a fresh one, untitled.
         const QString box = u"close:Main"_s;
-        row("close box, close box", list, koer, QStringList{box, "close:Kassav"}, 0, false, 1, no,
-            no, untitled, OldFile);
-#ifdef Q_OS_UNIX // no file size limit on Windows
-        row("close box, Yes, full disk", list, koer, QStringList{box, "click:Yes"}, 4, false, 1, no,
-            list, untitled, OldFile);
-#endif
-        row("close box, Yes untitled, Save As fails", no, koer,
-            QStringList{"choose:gone/list.dic", box, "click:Yes", box, "click:Cancel"}, 0, false, 1,
-            "save:DIR/Untitled.dic", "gone/list.dic", untitled, OldFile);
-        row("Exit, nothing to lose, no prompt", list, no, QStringList{"click:Exit"}, 0, true, 1, no,
-            no, untitled, OldFile);
-        row("Open, nothing to lose, no prompt", list, no, QStringList{chosen, "menu:Open"}, 0,
-            false, 1, "open", no, "Tolkrix - chosen.dic", OldFile);
-        row("close box, nothing to lose, no prompt", list, no, QStringList{box}, 0, true, 1, no, no,
-            no, OldFile);
-        row("Exit, Yes", list, koer, QStringList{"click:Exit", "click:Yes"}, 0, true, 0, no, no,
-            untitled, saved);
-        row("Exit, Yes untitled", no, koer, QStringList{chosen, "click:Exit", "click:Yes"}, 0, true,
-            0, "save:DIR/Untitled.dic", no, untitled, saved);
-        row("Exit, No", list, koer, QStringList{"click:Exit", "click:No"}, 0, true, 0, no, no,
+        row("close box, close box", list, koer, QStringList{box, "close:Kassav"}, false, 1, no, no,
             untitled, OldFile);
-        row("Open, Yes", list, koer, QStringList{chosen, "menu:Open", "click:Yes"}, 0, false, 0,
+        row("close box, Yes, missing folder", "gone/list.dic", koer, QStringList{box, "click:Yes"},
+            false, 1, no, "gone/list.dic", untitled, missing);
+        row("close box, Yes untitled, Save As fails", no, koer,
+            QStringList{"choose:gone/list.dic", box, "click:Yes", box, "click:Cancel"}, false, 1,
+            "save:DIR/Untitled.dic", "gone/list.dic", untitled, OldFile);
+        row("Exit, nothing to lose, no prompt", list, no, QStringList{"click:Exit"}, true, 1, no,
+            no, untitled, OldFile);
+        row("Open, nothing to lose, no prompt", list, no, QStringList{chosen, "menu:Open"}, false,
+            1, "open", no, "Tolkrix - chosen.dic", OldFile);
+        row("close box, nothing to lose, no prompt", list, no, QStringList{box}, true, 1, no, no,
+            no, OldFile);
+        row("Exit, Yes", list, koer, QStringList{"click:Exit", "click:Yes"}, true, 0, no, no,
+            untitled, saved);
+        row("Exit, Yes untitled", no, koer, QStringList{chosen, "click:Exit", "click:Yes"}, true, 0,
+            "save:DIR/Untitled.dic", no, untitled, saved);
+        row("Exit, No", list, koer, QStringList{"click:Exit", "click:No"}, true, 0, no, no,
+            untitled, OldFile);
+        row("Open, Yes", list, koer, QStringList{chosen, "menu:Open", "click:Yes"}, false, 0,
             "open", no, "Tolkrix - chosen.dic", saved);
         row("Open, Yes untitled", no, koer,
-            QStringList{chosen, "choose:list.dic", "menu:Open", "click:Yes"}, 0, false, 0,
+            QStringList{chosen, "choose:list.dic", "menu:Open", "click:Yes"}, false, 0,
             "save:DIR/Untitled.dic,open", no, "Tolkrix - list.dic", saved);
-        row("Open, No", list, koer, QStringList{chosen, "menu:Open", "click:No"}, 0, false, 0,
-            "open", no, "Tolkrix - chosen.dic", OldFile);
-        row("close box, Yes", list, koer, QStringList{"close:Main", "click:Yes"}, 0, true, 0, no,
-            no, no, saved);
-        row("close box, Yes untitled", no, koer, QStringList{chosen, "close:Main", "click:Yes"}, 0,
+        row("Open, No", list, koer, QStringList{chosen, "menu:Open", "click:No"}, false, 0, "open",
+            no, "Tolkrix - chosen.dic", OldFile);
+        row("close box, Yes", list, koer, QStringList{"close:Main", "click:Yes"}, true, 0, no, no,
+            no, saved);
+        row("close box, Yes untitled", no, koer, QStringList{chosen, "close:Main", "click:Yes"},
             true, 0, "save:DIR/Untitled.dic", no, untitled, saved);
-        row("close box, No", list, koer, QStringList{"close:Main", "click:No"}, 0, true, 0, no, no,
-            no, OldFile);
+        row("close box, No", list, koer, QStringList{"close:Main", "click:No"}, true, 0, no, no, no,
+            OldFile);
     }
     void commands() {
         QFETCH(QString, file);
         QFETCH(QString, word);
         QFETCH(QStringList, steps);
-        QFETCH(int, disk);
         QFETCH(bool, ended);
         QFETCH(int, changed);
         QFETCH(QString, dialogs);
@@ -167,10 +163,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QByteArray, bytes);
         Session s(word, file);
-        {
-            FileSizeLimit limit(disk);
-            s.run(steps);
-        }
+        s.run(steps);
         QCOMPARE(s.platform.ended(), ended);
         QCOMPARE(int(s.state.Changed), changed);
         QCOMPARE(s.dialogs(), dialogs);

@@ -73,7 +73,8 @@ private slots:
         QTest::addColumn<QStringList>("labels");
         const QString t = u"click:Test"_s, ret = u"key:Return"_s, on = u"Ajapiirang vastamiseks"_s;
         const QString no;
-        const QStringList none;
+        const QStringList none, dog{t, "type:dog", ret},
+            bothRight = dog + QStringList{"type:cat", ret};
         row("blanks around, Enter", 2, false, QStringList{t, "type: dog  ", "key:Enter"},
             "Main Test", 1, 0, 0, 0, no, none);
         row("capital, Esc", 2, false, QStringList{t, "type:Dog", "key:Esc"}, "AkenVale Main", 1, 1,
@@ -106,23 +107,18 @@ private slots:
         row("limit off under the notice", 2, false,
             QStringList{t, "type:vale", ret, "click:" + on, "click:Jätkan", "wait:60000"},
             "Main Test", 1, 1, 1, 0, no, none);
-        row("quiz Close", 2, false, QStringList{t, "type:dog", ret, "click:Close"}, "Main", 1, 0, 0,
-            0, no, none);
         row("Enter on the focused Close", 2, false, QStringList{t, "key:Tab", "key:Tab", ret},
             "Main", 0, 0, 0, 0, no, none);
-        row("quiz close box", 2, false, QStringList{t, "type:dog", ret, "close:Test"}, "Main", 1, 0,
-            0, 0, no, none);
-        row("Uus test", 2, false,
-            QStringList{t, "type:dog", ret, "type:cat", ret, "click:Uus test"}, "Test", 0, 0, 3, 0,
-            no, none);
-        row("Lõpetan", 2, false, QStringList{t, "type:dog", ret, "type:cat", ret, "click:Lõpetan"},
-            "Main", 0, 0, 3, 0, no, none);
-        row("all right", 2, false, QStringList{t, "type:dog", ret, "type:cat", ret}, "Tulemus", 2,
-            0, 3, 0, no,
+        row("quiz close box", 2, false, dog + QStringList{"close:Test"}, "Main", 1, 0, 0, 0, no,
+            none);
+        row("Uus test", 2, false, bothRight + QStringList{"click:Uus test"}, "Test", 0, 0, 3, 0, no,
+            none);
+        row("Lõpetan", 2, false, bothRight + QStringList{"click:Lõpetan"}, "Main", 0, 0, 3, 0, no,
+            none);
+        row("all right", 2, false, bothRight, "Tulemus", 2, 0, 3, 0, no,
             QStringList{"Kokku:  2", "Õigeid:  2", "Valesid:  0", "Õigeid vastuseid oli  100%"});
-        row("results close box", 2, false,
-            QStringList{t, "type:dog", ret, "type:cat", ret, "close:Tulemus"}, "Main", 2, 0, 3, 0,
-            no, none);
+        row("results close box", 2, false, bothRight + QStringList{"close:Tulemus"}, "Main", 2, 0,
+            3, 0, no, none);
         row("wrong last answer", 2, false,
             QStringList{t, "type:vale", ret, "click:Jätkan", "type:vale", ret}, "AkenVale Tulemus",
             2, 2, 5, 0, "cat",

@@ -3,6 +3,7 @@
 // window's reach by keyboard and screen reader.
 #include "app/IntroWindow.h"
 #include "app/MainWindow.h"
+#include "app/SysInfo.h"
 #include "editor/EditorWindow.h"
 #include "forms/ClickLabel.h"
 #include "forms/Forms.h"
@@ -35,6 +36,8 @@ struct Started {
 };
 
 using Values = QMap<QByteArray, std::pair<quint32, QByteArray>>; // the first key's values
+const QByteArray SharedTools = "80000002\\SOFTWARE\\Microsoft\\Shared Tools";
+const QByteArray MsInfoKey = SharedTools + "\\MSINFO";
 
 class TestWindows : public QObject {
     Q_OBJECT
@@ -194,100 +197,106 @@ private slots:
         QCOMPARE(s.platform.messages.size(), messages);
     }
 
-    // Every way out brings the main window back, with nothing started; System Info, by click or
-    // Enter, leaves About up and starts what it finds, or says so. The first key (MSINFO, value
+    // Every way out of About brings the main window back, with nothing started; System Info
+    // leaves About up and starts what it finds.
+    void about_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("inSight");
+        QTest::addColumn<QStringList>("started");
+        row("OK", QStringList{"click:OK"}, "Main", QStringList());
+        row("Escape", QStringList{"key:Esc"}, "Main", QStringList());
+        row("Enter on OK", QStringList{"key:Return"}, "Main", QStringList());
+        row("close box", QStringList{"close:About"}, "Main", QStringList());
+        row("Enter on System Info", QStringList{"key:Tab", "key:Return"}, "About",
+            QStringList{"C:\\a.exe"});
+    }
+    void about() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, inSight);
+        QFETCH(QStringList, started);
+        Program p;
+        p.platform.fakeRegistry.keys[MsInfoKey]["PATH"] = {1, "C:\\a.exe"};
+        p.run(QStringList{"menu:About!"});
+        QCOMPARE(p.inSight(), u"About"_s);
+        p.run(steps);
+        QCOMPARE(p.inSight(), inSight);
+        QCOMPARE(p.platform.started, started);
+    }
+
+    // What System Info starts, or else the message that it cannot. The first key (MSINFO, value
     // PATH) is looked at first, the second (MSINFO in "Shared Tools Location", naming the folder
     // of MSINFO32.EXE) after. Text drops one terminating zero, in the Baltic code page; a
     // REG_DWORD reads unsigned. Without a registry, the desktop's own tool is looked for in a
     // folder on PATH holding the programs named (a trailing "-": not runnable); %1 is that folder.
     // With one (Windows), PATH is never searched.
-    void wayOutOrSystemInfo_data() {
-        QTest::addColumn<QStringList>("steps");
+    void systemInfo_data() {
         QTest::addColumn<Values>("first");
         QTest::addColumn<bool>("second"); // the second key is there
         QTest::addColumn<bool>("registry");
         QTest::addColumn<bool>("toolThere"); // C:\Tools\MSInfo\MSINFO32.EXE exists
         QTest::addColumn<bool>("startWorks");
         QTest::addColumn<QStringList>("onPath");
-        QTest::addColumn<QString>("inSight");
         QTest::addColumn<QStringList>("outcome"); // programs started, then messages
         const Values found{{"PATH", {1, QByteArray("C:\\\xd5ppe\\msinfo32.exe\0", 21)}}};
         const QString tool = u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
         const QString no = u"System Information Is Unavailable At This Time"_s;
-        const QStringList sysInfo{"click:System Info..."};
-        const QStringList desktop{"kinfocenter", "gnome-control-center", "hardinfo"};
-        const QStringList none;
-        row("OK", QStringList{"click:OK"}, Values(), true, true, true, true, none, "Main", none);
-        row("Escape", QStringList{"key:Esc"}, Values(), true, true, true, true, none, "Main", none);
-        row("Enter on OK", QStringList{"key:Return"}, Values(), true, true, true, true, none,
-            "Main", none);
-        row("close box", QStringList{"close:About"}, Values(), true, true, true, true, none, "Main",
-            none);
-        row("Enter on System Info", QStringList{"key:Tab", "key:Return"}, Values(), true, true,
-            true, true, none, "About", QStringList{tool});
-        row("first key", sysInfo, found, true, true, true, true, none, "About",
+        const QStringList desktop{"kinfocenter", "gnome-control-center", "hardinfo"}, none;
+        row("first key", found, true, true, true, true, none,
             QStringList{"C:\\Õppe\\msinfo32.exe"});
-        row("unterminated", sysInfo, Values{{"PATH", {1, "C:\\a.exe"}}}, true, true, true, true,
-            none, "About", QStringList{"C:\\a.exe"});
-        row("number", sysInfo, Values{{"PATH", {4, "\xff\xff\xff\x80"}}}, true, true, true, true,
-            none, "About", QStringList{"2164260863"});
-        row("value of size 0", sysInfo, Values{{"PATH", {1, ""}}}, true, true, true, true, none,
-            "About", QStringList{no});
-        row("start fails", sysInfo, found, true, true, true, false, none, "About",
+        row("unterminated", Values{{"PATH", {1, "C:\\a.exe"}}}, true, true, true, true, none,
+            QStringList{"C:\\a.exe"});
+        row("number", Values{{"PATH", {4, "\xff\xff\xff\x80"}}}, true, true, true, true, none,
+            QStringList{"2164260863"});
+        row("value of size 0", Values{{"PATH", {1, ""}}}, true, true, true, true, none,
+            QStringList{no});
+        row("start fails", found, true, true, true, false, none,
             QStringList{"C:\\Õppe\\msinfo32.exe", no});
-        row("second key, tool missing", sysInfo, Values(), true, true, false, true, none, "About",
-            QStringList{no});
-        row("first key without the value", sysInfo, Values{{"Other", {1, "x"}}}, true, true, true,
-            true, none, "About", QStringList{tool});
-        row("no key", sysInfo, Values(), false, true, true, true, none, "About", QStringList{no});
+        row("second key", Values(), true, true, true, true, none, QStringList{tool});
+        row("second key, tool missing", Values(), true, true, false, true, none, QStringList{no});
+        row("first key without the value", Values{{"Other", {1, "x"}}}, true, true, true, true,
+            none, QStringList{tool});
+        row("no key", Values(), false, true, true, true, none, QStringList{no});
 #ifndef Q_OS_WIN // systems without a registry
-        row("KDE", sysInfo, Values(), false, false, true, true, desktop, "About",
-            QStringList{"%1/kinfocenter"});
-        row("GNOME", sysInfo, Values(), false, false, true, true, desktop.mid(1), "About",
+        row("KDE", Values(), false, false, true, true, desktop, QStringList{"%1/kinfocenter"});
+        row("GNOME", Values(), false, false, true, true, desktop.mid(1),
             QStringList{"%1/gnome-control-center info-overview"});
-        row("HardInfo", sysInfo, Values(), false, false, true, true,
-            QStringList{"kinfocenter-", "hardinfo"}, "About", QStringList{"%1/hardinfo"});
-        row("no desktop tool", sysInfo, Values(), false, false, true, true,
-            QStringList{"kinfocenter-", "other"}, "About", QStringList{no});
+        row("HardInfo", Values(), false, false, true, true, QStringList{"kinfocenter-", "hardinfo"},
+            QStringList{"%1/hardinfo"});
+        row("no desktop tool", Values(), false, false, true, true,
+            QStringList{"kinfocenter-", "other"}, QStringList{no});
 #endif
-        row("registry, tools on PATH", sysInfo, Values(), false, true, true, true, desktop, "About",
-            QStringList{no});
+        row("registry, tools on PATH", Values(), false, true, true, true, desktop, QStringList{no});
     }
-    void wayOutOrSystemInfo() {
-        QFETCH(QStringList, steps);
+    void systemInfo() {
         QFETCH(Values, first);
         QFETCH(bool, second);
         QFETCH(bool, registry);
         QFETCH(bool, toolThere);
         QFETCH(bool, startWorks);
         QFETCH(QStringList, onPath);
-        QFETCH(QString, inSight);
         QFETCH(QStringList, outcome);
-        Program p;
-        p.run(QStringList{"menu:About!"});
-        QCOMPARE(p.inSight(), u"About"_s);
-        const QByteArray key = "80000002\\SOFTWARE\\Microsoft\\Shared Tools";
+        QTemporaryDir dir;
+        FakePlatform platform;
         if (!first.isEmpty())
-            p.platform.fakeRegistry.keys[key + "\\MSINFO"] = first;
+            platform.fakeRegistry.keys[MsInfoKey] = first;
         if (second)
-            p.platform.fakeRegistry.keys[key + " Location"]["MSINFO"] = {
+            platform.fakeRegistry.keys[SharedTools + " Location"]["MSINFO"] = {
                 1, {"C:\\Tools\\MSInfo\0", 16}};
-        p.platform.fakeRegistry.exists = registry;
+        platform.fakeRegistry.exists = registry;
         if (toolThere)
-            p.platform.existingFiles << u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
-        p.platform.startSucceeds = startWorks;
+            platform.existingFiles << u"C:\\Tools\\MSInfo\\MSINFO32.EXE"_s;
+        platform.startSucceeds = startWorks;
         for (const QString& name : onPath)
-            QVERIFY(writeFile(p.dir.filePath(name.chopped(name.endsWith(u'-'))), {},
+            QVERIFY(writeFile(dir.filePath(name.chopped(name.endsWith(u'-'))), {},
                               name.endsWith(u'-') ? 0644 : 0755));
-        p.platform.searchPath = {u"/nonexistent"_s, p.dir.path()};
-        p.run(steps);
-        QCOMPARE(p.inSight(), inSight);
-        QStringList seen = p.platform.started;
-        for (const auto& message : p.platform.messages)
+        platform.searchPath = {u"/nonexistent"_s, dir.path()};
+        sysinfo::startSystemInformation(platform);
+        QStringList seen = platform.started;
+        for (const auto& message : platform.messages)
             seen << message.text;
-        QCOMPARE(seen, outcome.replaceInStrings(u"%1"_s, p.dir.path()));
+        QCOMPARE(seen, outcome.replaceInStrings(u"%1"_s, dir.path()));
         // Every key opened is closed, on every road (the size 0 throw included).
-        QVERIFY(p.platform.fakeRegistry.open.isEmpty());
+        QVERIFY(platform.fakeRegistry.open.isEmpty());
     }
 
     // Every window can be worked by keyboard alone: Tab from its first control visits the

@@ -27,14 +27,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The program started with the banner up.
-struct Started {
-    ProgramState state;
-    FakePlatform platform;
-    Forms forms{state, platform};
-    QPointer<IntroWindow> intro = forms.show<IntroWindow>();
-};
-
 using Values = QMap<QByteArray, std::pair<quint32, QByteArray>>; // the first key's values
 const QByteArray SharedTools = "80000002\\SOFTWARE\\Microsoft\\Shared Tools";
 const QByteArray MsInfoKey = SharedTools + "\\MSINFO";
@@ -125,23 +117,24 @@ private slots:
     // The texts arrive once the window is on screen; then every 500, 501, 502 and 503 ms the next,
     // and the main window after the last.
     void bannerThenHandOver() {
-        Started s;
-        QVERIFY(s.intro->bannerLabel->text().isEmpty());
+        Program p(true);
+        QPointer<IntroWindow> intro = p.forms.find<IntroWindow>();
+        QVERIFY(intro && intro->bannerLabel->text().isEmpty());
         settle();
-        QCOMPARE(s.intro->authorLabel->text(), u"Author:     Orvandel"_s);
+        QCOMPARE(intro->authorLabel->text(), u"Author:     Orvandel"_s);
         const QStringList banner = {"Sonarix ver 1.3.9", "Made by", "Orvandel",
                                     "Click the window to continiue"};
         for (int step = 0; step < banner.size(); ++step) {
-            QVERIFY(!s.forms.find<MainWindow>());
-            s.platform.advance(499 + step);
-            QCOMPARE(s.intro->bannerLabel->text(), banner[qMax(0, step - 1)]);
-            s.platform.advance(1);
-            QCOMPARE(s.intro->bannerLabel->text(), banner[step]);
+            QVERIFY(!p.forms.find<MainWindow>());
+            p.platform.advance(499 + step);
+            QCOMPARE(intro->bannerLabel->text(), banner[qMax(0, step - 1)]);
+            p.platform.advance(1);
+            QCOMPARE(intro->bannerLabel->text(), banner[step]);
         }
-        QVERIFY(!s.forms.find<IntroWindow>() && !s.intro->isVisible());
-        QVERIFY(s.forms.find<MainWindow>() && s.forms.find<MainWindow>()->isVisible());
-        s.platform.advance(5000);
-        QVERIFY(!s.platform.ended());
+        QVERIFY(!p.forms.find<IntroWindow>() && !intro->isVisible());
+        QVERIFY(p.forms.find<MainWindow>() && p.forms.find<MainWindow>()->isVisible());
+        p.platform.advance(5000);
+        QVERIFY(!p.platform.ended());
     }
 
     // A click, or any key that produces a character (control characters too), hands over at once;
@@ -149,52 +142,41 @@ private slots:
     // as Open does after its dialog, relative to the working folder; one that fails (odd.dic,
     // ERROR 62) is reported and leaves the program as a plain start does, untitled and empty.
     void earlyHandOver_data() {
-        QTest::addColumn<QString>("clicked"); // "window", "author", or "": a key instead
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");      // the key's character
+        QTest::addColumn<QStringList>("steps"); // 200 ms after the banner came up
         QTest::addColumn<QString>("file");      // named on the command line
         QTest::addColumn<QString>("title");     // the main window's; "": not handed over
         QTest::addColumn<QString>("firstWord"); // of the list; the file holds "house"
         QTest::addColumn<int>("messages");
         const QString untitled = u"Sonarix - Untitled.dic"_s;
-        row("click on the window", "window", 0, "", "", untitled, "", 0);
-        row("click on the author, a file", "author", 0, "", "sõnad.dic", "Tolkrix - sõnad.dic",
-            "house", 0);
-        row("Estonian letter, a bad file", "", int(Qt::Key_unknown), "õ", "odd.dic", untitled, "",
-            1);
-        row("Esc", "", int(Qt::Key_Escape), "\x1b", "", untitled, "", 0);
-        row("Shift", "", int(Qt::Key_Shift), "", "sõnad.dic", "", "", 0);
-        row("Delete", "", int(Qt::Key_Delete), "\x7f", "", "", "", 0);
+        row("click on the window", QStringList{"click:Algus"}, "", untitled, "", 0);
+        row("click on the author, a file", QStringList{"click:Label2"}, "sõnad.dic",
+            "Tolkrix - sõnad.dic", "house", 0);
+        row("Estonian letter, a bad file", QStringList{"type:õ"}, "odd.dic", untitled, "", 1);
+        row("Esc", QStringList{"key:Esc"}, "", untitled, "", 0);
+        row("Shift", QStringList{"key:Shift"}, "sõnad.dic", "", "", 0);
+        row("Delete", QStringList{"key:Del"}, "", "", "", 0);
     }
     void earlyHandOver() {
-        QFETCH(QString, clicked);
-        QFETCH(int, key);
-        QFETCH(QString, text);
+        QFETCH(QStringList, steps);
         QFETCH(QString, file);
         QFETCH(QString, title);
         QFETCH(QString, firstWord);
         QFETCH(int, messages);
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(u"sõnad.dic"_s), "maja\r\nhouse\r\n\xf5un\r\napple\r\n"));
-        QVERIFY(writeFile(dir.filePath(u"odd.dic"_s), "a\r\nb\r\nc\r\n"));
+        Program p(true);
+        QVERIFY(writeFile(p.file(u"sõnad.dic"_s), "maja\r\nhouse\r\n\xf5un\r\napple\r\n"));
+        QVERIFY(writeFile(p.file(u"odd.dic"_s), "a\r\nb\r\nc\r\n"));
         const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        Started s;
-        s.intro->setFileToOpen(file);
+        QDir::setCurrent(p.dir.path());
+        p.forms.find<IntroWindow>()->setFileToOpen(file);
         settle();
-        s.platform.advance(200);
-        if (clicked == u"window"_s)
-            QTest::mouseClick(s.intro, Qt::LeftButton, {}, QPoint(5, 5));
-        else if (clicked == u"author"_s)
-            click(s.intro->authorLabel);
-        else
-            QTest::sendKeyEvent(QTest::Click, s.intro, Qt::Key(key), text, Qt::NoModifier);
+        p.platform.advance(200);
+        p.run(steps);
         QDir::setCurrent(previous);
-        MainWindow* main = s.forms.find<MainWindow>();
+        MainWindow* main = p.forms.find<MainWindow>();
         QCOMPARE(main ? main->windowTitle() : QString(), title);
-        QVERIFY(!s.platform.ended() && someWindowShown(s.forms) && s.platform.dialogs.isEmpty());
-        QCOMPARE(s.state.ForeignWords[0], firstWord);
-        QCOMPARE(s.platform.messages.size(), messages);
+        QVERIFY(!p.platform.ended() && p.platform.dialogs.isEmpty());
+        QCOMPARE(p.state.ForeignWords[0], firstWord);
+        QCOMPARE(p.platform.messages.size(), messages);
     }
 
     // Every way out of About brings the main window back, with nothing started; System Info

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestUtil.h"
 
+#include "app/IntroWindow.h"
 #include "quiz/QuizWindow.h"
 
 #include "forms/ClickLabel.h"
@@ -96,6 +97,13 @@ QStringList pairsOf(const ProgramState& state, QChar sep, int count) {
     return pairs;
 }
 
+Program::Program(bool fromIntro) {
+    if (fromIntro)
+        forms.show<IntroWindow>();
+    else
+        main = forms.show<MainWindow>();
+}
+
 void Program::store(const QString& pairs) {
     QStringList estonianFirst;
     for (const QString& pair : pairs.split(u' ', Qt::SkipEmptyParts))
@@ -113,7 +121,8 @@ QWidget* control(const Forms& forms, const QString& target, bool byCaption) {
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible() || !forms.isLoaded(qobject_cast<Form*>(top)))
             continue;
-        for (QWidget* w : top->findChildren<QWidget*>()) {
+        QList<QWidget*> widgets = top->findChildren<QWidget*>();
+        for (QWidget* w : widgets << top) {
             const auto* button = qobject_cast<QAbstractButton*>(w);
             const auto* choice = qobject_cast<ClickLabel*>(w);
             const bool captioned = (button && !qobject_cast<QToolButton*>(w) &&
@@ -167,7 +176,12 @@ void Program::run(const QStringList& steps) {
             const QKeySequence key(what);
             QVERIFY2(key.count() == 1 && key[0].key() != Qt::Key_unknown,
                      qPrintable("no such key in " + step));
-            QTest::keyClick(focus, key[0].key(), key[0].keyboardModifiers());
+            // The text a key carries is QTest's, but Delete carries DEL, as from an X keyboard.
+            const Qt::Key code = key[0].key();
+            const char ascii = code == Qt::Key_Delete ? '\x7f' : QTest::keyToAscii(code);
+            QTest::sendKeyEvent(QTest::Click, focus, code,
+                                ascii ? QString(QChar(ascii)) : QString(),
+                                key[0].keyboardModifiers());
         } else if (how == "type") {
             typeText(focus, what);
         } else if (how == "paste") {

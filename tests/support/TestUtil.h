@@ -22,7 +22,9 @@ struct Program {
     ProgramState state;
     FakePlatform platform{QDir::toNativeSeparators(dir.path())};
     Forms forms{state, platform};
-    MainWindow* main = forms.show<MainWindow>();
+    MainWindow* main = nullptr;
+    // Starts with the main window up, or with the intro's banner as the program does.
+    explicit Program(bool fromIntro = false);
     QString file(const QString& name) const { return dir.filePath(name); }
     // The file dialogs met, in turn, by commas: "open", or "save:" and the name it came up with,
     // with the folder written DIR.
@@ -31,14 +33,15 @@ struct Program {
     void store(const QString& pairs);
     // Works the program as a user does, one step after another, each one of these:
     //   click:TARGET   a left click on the one control whose caption ("&" aside) or designer
-    //                  name is TARGET (a button, an option, a check box, a quiz choice): in the
-    //                  active window if it has one, else in this program's windows in sight
+    //                  name is TARGET (a button, an option, a check box, a quiz choice, or a
+    //                  window itself): in the active window if it has one, else in this
+    //                  program's windows in sight
     //   dclick:NAME    a double click on the control of that designer name
     //   hover:NAME     the pointer moves onto it
     //   pick:NAME:ROW  a click on row ROW (from 0) of the word list NAME
     //   focus:NAME     gives that control the keyboard focus, selecting nothing
     //   key:KEY        a key by QKeySequence's name (Return, Enter, Esc, Tab, Del, Up, Space)
-    //                  to the focused control
+    //                  to the focused control, with the text an X keyboard gives it (Del: DEL)
     //   type:TEXT      types TEXT into the focused control, key by key
     //   paste:TEXT     puts TEXT on the clipboard and presses Ctrl+V in the focused control
     //   menu:ITEM      the main window's menu item, "..." aside ("menu:Save As")
@@ -48,7 +51,8 @@ struct Program {
     //   wait:MS        lets MS milliseconds pass on the program's timers
     //   reader:NAME:ACTION  a screen reader's action on that control: increase, decrease, or
     //                  a number it sets as the value
-    // Designer names a step may use. Windows: Main (the main window), Editor, Test (the quiz),
+    // Designer names a step may use. Windows: Algus (the intro; Label2 its author line), Main
+    // (the main window), Editor, Test (the quiz),
     // AkenVale (the notice of a wrong answer), Tulemus (the results), Kassav (the save prompt),
     // About. Controls: main window Command1/nupptest/Command2 (Editor, Test, Exit), Check1 and
     // VScroll1 (the time limit's box and bar); editor Text2/Text1 (foreign/Estonian box),

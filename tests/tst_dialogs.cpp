@@ -28,35 +28,9 @@
 
 using namespace Qt::StringLiterals;
 
-// Counts its loads; its button unloads it.
-class Probe : public Form {
-public:
-    explicit Probe(Forms& forms) : Form(forms), button(new QPushButton(this)) {
-        connect(button, &QPushButton::clicked, this, [this] { this->forms.unload(this); });
-    }
-    void onLoad() override { ++loads; }
-    QPushButton* button;
-    int loads = 0;
-};
-
 class TestDialogs : public QObject {
     Q_OBJECT
 private slots:
-    // One instance, loaded once; unloaded from its own click handler, it lives on until the
-    // event loop runs; the program ends with its last window.
-    void lifeCycle() {
-        ProgramState state;
-        FakePlatform platform;
-        Forms forms(state, platform);
-        Probe* probe = forms.load<Probe>();
-        QVERIFY(forms.show<Probe>() == probe && probe->isVisible() && probe->loads == 1);
-        QPointer<Probe> alive(probe);
-        click(probe->button);
-        QVERIFY(!forms.find<Probe>() && alive && !alive->isVisible());
-        QCOMPARE(platform.endCount, 1);
-        settle();
-        QVERIFY(!alive);
-    }
     // The quiz's time-out ends the test inside the dialog's own event loop, the results window
     // unloads the quiz window, and the dialog (whose parent is that quiz window, the active
     // window) must come through whole.

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
 #include <QWidget>
@@ -125,10 +126,13 @@ QWidget* control(const Forms& forms, const QString& target, bool byCaption) {
         for (QWidget* w : widgets << top) {
             const auto* button = qobject_cast<QAbstractButton*>(w);
             const auto* choice = qobject_cast<ClickLabel*>(w);
-            const bool captioned = (button && !qobject_cast<QToolButton*>(w) &&
-                                    button->text().remove(u'&') == target) ||
+            const auto* tool = qobject_cast<QToolButton*>(w);
+            const bool captioned = (button && !tool && button->text().remove(u'&') == target) ||
                                    (choice && choice->text() == target);
-            if (w->isVisible() && (w->objectName() == target || (byCaption && captioned)))
+            // A toolbar's button goes by its action's name.
+            const QString name = tool && tool->defaultAction() ? tool->defaultAction()->objectName()
+                                                               : w->objectName();
+            if (w->isVisible() && (name == target || (byCaption && captioned)))
                 (top->isActiveWindow() ? active : found) << w;
         }
     }
@@ -188,8 +192,10 @@ void Program::run(const QStringList& steps) {
             QApplication::clipboard()->setText(what);
             QTest::keyClick(focus, Qt::Key_V, Qt::ControlModifier);
         } else if (how == "menu") {
-            const MainWindow* m = forms.find<MainWindow>();
-            for (QAction* action : m ? m->findChildren<QAction*>() : QList<QAction*>())
+            // The menu bar's own, not the toolbar's of the same caption.
+            const auto* bar =
+                forms.find<MainWindow>() ? forms.find<MainWindow>()->menuBar : nullptr;
+            for (QAction* action : bar ? bar->findChildren<QAction*>() : QList<QAction*>())
                 if (action->text().remove(u'&').remove("...") == what)
                     return action->trigger();
             QFAIL(qPrintable("no menu item for " + step));

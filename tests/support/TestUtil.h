@@ -51,7 +51,8 @@ struct Program {
     //   wait:MS        lets MS milliseconds pass on the program's timers
     //   reader:NAME:ACTION  a screen reader's action on that control: increase, decrease, or
     //                  a number it sets as the value
-    // Designer names a step may use. Windows: Algus (the intro; Label2 its author line), Main
+    // Designer names a step may use. Toolbar buttons: Toolbar1_New, _Open, _Save, _Edit,
+    // _Testime, _Exit. Windows: Algus (the intro; Label2 its author line), Main
     // (the main window), Editor, Test (the quiz),
     // AkenVale (the notice of a wrong answer), Tulemus (the results), Kassav (the save prompt),
     // About. Controls: main window Command1/nupptest/Command2 (Editor, Test, Exit), Check1 and

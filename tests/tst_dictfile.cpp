@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing dictionary files: line ends, quoting, the code page, the 1000-pair limit.
+#include "app/MainWindow.h"
 #include "dictfile/DictionaryFile.h"
 #include "state/ProgramState.h"
+#include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
 #include <QBuffer>
@@ -150,10 +152,12 @@ private slots:
         QCOMPARE(pairsOf(read), after.mid(0, read.WordCount + 1));
     }
 
-    // A folder where the user may change files but not make new ones (a shared folder): a
-    // writable file there is written in place. Anywhere else a save goes through a new file,
-    // which replaces the old one only when every step of the write succeeded: on a full disk
-    // the old file stays whole. In place, a failure says that the file may be cut short.
+    // A save as the program makes it. A folder where the user may change files but not make new
+    // ones (a shared folder): a writable file there is written in place. Anywhere else a save goes
+    // through a new file, which replaces the old one only when every step of the write
+    // succeeded: on a full disk the old file stays whole. In place, a failure says that the file
+    // may be cut short, and the list, edited or not, counts as unsaved: the program neither ends
+    // nor drops it without asking again.
     void saves_data() {
         QTest::addColumn<bool>("locked"); // no new file may be made in the folder
         QTest::addColumn<int>("mode");    // the old file's; 0: none
@@ -196,22 +200,25 @@ private slots:
         const ino_t before = inode(path);
         const QByteArray old = fileBytes(path);
         ProgramState s;
+        s.CurrentFile = path;
+        FakePlatform platform;
         QByteArray bytes;
         for (int k = 0; k < pairs; ++k) {
             s.EstonianWords[k] = u"koer"_s + QString::number(k);
             s.ForeignWords[k] = u"ex-dog"_s;
             bytes += "koer" + QByteArray::number(k) + "\r\nex}dog\r\n";
         }
-        const auto failure = [&] {
+        const bool written = [&] {
             AsNobody user;
             FileSizeLimit disk(room);
-            return writeDictionary(s, path);
+            return writeCurrentFile(s, platform);
         }();
-        QCOMPARE(!failure, saved);
-        QCOMPARE(failure && failure->fileDamaged, damaged);
-        QCOMPARE(failure && failure->message.contains(u"poolik"_s), damaged);
-        QVERIFY2(!failure || failure->message.contains(cause),
-                 qPrintable(failure ? failure->message : QString()));
+        QCOMPARE(written, saved);
+        QCOMPARE(platform.messages.size(), int(!saved));
+        const QString message = platform.messages.value(0).text;
+        QCOMPARE(message.contains(u"poolik"_s), damaged);
+        QVERIFY2(message.contains(cause), qPrintable(message));
+        QCOMPARE(int(s.Changed), int(damaged));
         if (!damaged)
             QCOMPARE(fileBytes(path), saved ? bytes : old);
 #ifdef Q_OS_UNIX // Windows numbers no i-nodes

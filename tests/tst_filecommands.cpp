@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Open and Save, and the save prompt that guards Open, Exit and the close box.
 #include "app/MainWindow.h"
-#include "app/SavePrompt.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -246,31 +243,6 @@ private slots:
             QCOMPARE(fileBytes(s.file("big.dic")).count('\n') / 2, pairs);
         QCOMPARE(s.platform.ended(), ended);
     }
-
-#ifdef Q_OS_UNIX // a folder locked by its mode and a file size limit
-    // A save written in place (a folder where no new file may be made) that fails part-way
-    // leaves the file cut short: the list counts as unsaved, even one never edited, so the
-    // program neither ends nor drops the list without asking again.
-    void damagedFileKeepsListUnsaved() {
-        Session s{QStringLiteral("koer")};
-        s.state.Changed = 0;
-        const QByteArray folder = QFile::encodeName(s.dir.path());
-        QVERIFY(::chmod(QFile::encodeName(s.file("list.dic")).constData(), 0666) == 0);
-        QVERIFY(::chmod(folder.constData(), 0555) == 0);
-        {
-            AsNobody user;
-            FileSizeLimit disk(4);
-            s.run(QStringList{"close:Main", "click:Yes"});
-        }
-        ::chmod(folder.constData(), 0755);
-        QCOMPARE(s.platform.messages.size(), 1);
-        QVERIFY(s.platform.messages[0].text.contains(QStringLiteral("poolik")));
-        QCOMPARE(s.inSight(), "Main");
-        QCOMPARE(s.state.Changed, 1);
-        s.run(QStringList{"click:Exit"});
-        QVERIFY(!s.platform.ended() && s.forms.find<SavePrompt>());
-    }
-#endif
 };
 
 QTEST_MAIN(TestFileCommands)

@@ -240,27 +240,6 @@ private slots:
                  choosers);
     }
 
-    // A .txt named on the command line goes to the import window only when its rows hold two
-    // columns; a dictionary saved under a .txt name opens as one.
-    void commandLineTxt_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("imported");
-        QTest::addColumn<QString>("list");
-        row("dictionary", QByteArray("koer\r\n\"dog, hound\"\r\n\xF5un\r\napple\r\n"), false,
-            u"koer|dog, hound|õun|apple"_s);
-        row("tab-separated list", QByteArray("koer\tdog\r\n\xF5un\tapple\r\n"), true, QString());
-    }
-    void commandLineTxt() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, imported);
-        QFETCH(QString, list);
-        Program s;
-        QVERIFY(writeFile(s.file("list.txt"), bytes));
-        s.main->openGivenFile(s.file("list.txt"));
-        QCOMPARE(bool(s.forms.find<ImportWindow>()), imported);
-        QCOMPARE(imported ? QString() : pairsOf(s.state).join(u'|'), list);
-    }
-
     // The import window reached by File → Import, after the save question when the list has
     // unsaved words: the list afterwards, whether it counts as unsaved, the message, the title,
     // and the file dialogs met, the last one Save's or Export's, never preset to the source.

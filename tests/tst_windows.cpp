@@ -129,31 +129,42 @@ private slots:
     // A click, or any key that produces a character (control characters too), hands over at once;
     // keys without a character, and Delete, do not. A file named on the command line opens then,
     // as Open does after its dialog, relative to the working folder; one that fails (odd.dic,
-    // ERROR 62) is reported and leaves the program as a plain start does, untitled and empty.
+    // ERROR 62) is reported and leaves the program as a plain start does, untitled and empty. A
+    // .txt goes to the import window only when its rows hold two columns; a dictionary saved
+    // under a .txt name opens as one.
     void earlyHandOver_data() {
         QTest::addColumn<QStringList>("steps"); // 200 ms after the banner came up
         QTest::addColumn<QString>("file");      // named on the command line
+        QTest::addColumn<QString>("inSight");
         QTest::addColumn<QString>("title");     // the main window's; "": not handed over
-        QTest::addColumn<QString>("firstWord"); // of the list; the file holds "house"
+        QTest::addColumn<QString>("firstWord"); // the foreign word of the list's first pair
         QTest::addColumn<int>("messages");
-        const QString untitled = u"Sonarix - Untitled.dic"_s;
-        row("click on the window", QStringList{"click:Algus"}, "", untitled, "", 0);
-        row("click on the author, a file", QStringList{"click:Label2"}, "sõnad.dic",
+        const QString untitled = u"Sonarix - Untitled.dic"_s, intro = u"Algus"_s;
+        const QStringList click{"click:Algus"};
+        row("click on the window", click, "", "Main", untitled, "", 0);
+        row("click on the author, a file", QStringList{"click:Label2"}, "sõnad.dic", "Main",
             "Tolkrix - sõnad.dic", "house", 0);
-        row("Estonian letter, a bad file", QStringList{"type:õ"}, "odd.dic", untitled, "", 1);
-        row("Esc", QStringList{"key:Esc"}, "", untitled, "", 0);
-        row("Shift", QStringList{"key:Shift"}, "sõnad.dic", "", "", 0);
-        row("Delete", QStringList{"key:Del"}, "", "", "", 0);
+        row("Estonian letter, a bad file", QStringList{"type:õ"}, "odd.dic", "Main", untitled, "",
+            1);
+        row("Esc", QStringList{"key:Esc"}, "", "Main", untitled, "", 0);
+        row("Shift", QStringList{"key:Shift"}, "sõnad.dic", intro, "", "", 0);
+        row("Delete", QStringList{"key:Del"}, "", intro, "", "", 0);
+        row("a dictionary named .txt", click, "list.txt", "Main", "Tolkrix - list.txt",
+            "dog, hound", 0);
+        row("a .txt of two columns", click, "words.txt", "Import Main", untitled, "", 0);
     }
     void earlyHandOver() {
         QFETCH(QStringList, steps);
         QFETCH(QString, file);
+        QFETCH(QString, inSight);
         QFETCH(QString, title);
         QFETCH(QString, firstWord);
         QFETCH(int, messages);
         Program p(true);
         QVERIFY(writeFile(p.file(u"sõnad.dic"_s), "maja\r\nhouse\r\n\xf5un\r\napple\r\n"));
         QVERIFY(writeFile(p.file(u"odd.dic"_s), "a\r\nb\r\nc\r\n"));
+        QVERIFY(writeFile(p.file(u"list.txt"_s), "koer\r\n\"dog, hound\"\r\n\xF5un\r\napple\r\n"));
+        QVERIFY(writeFile(p.file(u"words.txt"_s), "koer\tdog\r\n\xF5un\tapple\r\n"));
         const QString previous = QDir::currentPath();
         QDir::setCurrent(p.dir.path());
         p.forms.find<IntroWindow>()->setFileToOpen(file);
@@ -161,6 +172,7 @@ private slots:
         p.platform.advance(200);
         p.run(steps);
         QDir::setCurrent(previous);
+        QCOMPARE(p.inSight(), inSight);
         MainWindow* main = p.forms.find<MainWindow>();
         QCOMPARE(main ? main->windowTitle() : QString(), title);
         QVERIFY(!p.platform.ended() && p.platform.dialogs.isEmpty());

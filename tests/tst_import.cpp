@@ -93,41 +93,37 @@ private slots:
             QString(250, u'a') + "=x -1");
         row("definition over two lines", "koer\tdog\nkass\tcat that\nmeows",
             "koer=dog|kass=cat that meows", "1 rida jätkas eelmise rea viimast välja");
+        // kvtml 2: identifiers by id and locale, entries of translations by id.
         const auto id = [](const char* n, const char* locale) {
             return QString("<identifier id=\"%1\"><locale>%2</locale></identifier>").arg(n, locale);
         };
         const auto tr = [](const char* n, const char* text) {
             return QString("<translation id=\"%1\"><text>%2</text></translation>").arg(n, text);
         };
-        const QString v2 =
-            "<kvtml version=\"2.0\"><identifiers>%1</identifiers><entries>%2</entries>"
-            "</kvtml>";
+        const auto kvtml = [](const QString& identifiers, const QStringList& entries) {
+            return ("<kvtml version=\"2.0\"><identifiers>" + identifiers +
+                    "</identifiers><entries><entry>" + entries.join("</entry><entry>") +
+                    "</entry></entries></kvtml>")
+                .toUtf8();
+        };
         // Parley's grades, comments and lessons are no words.
         row("kvtml, et_EE second",
-            v2.arg(id("0", "en") + id("1", "et_EE"),
-                   "<entry>" + tr("0", "dog") +
-                       "<translation id=\"1\"><comment>c</comment><text>koer</text><grade/>"
-                       "</translation></entry><entry>" +
-                       tr("0", "cat") + "</entry>")
+            kvtml(id("0", "en") + id("1", "et_EE"),
+                  {tr("0", "dog") + "<translation id=\"1\"><comment>c</comment><text>koer</text>"
+                                    "<grade/></translation>",
+                   tr("0", "cat")})
                 .replace("</kvtml>", "<lessons><container><entry id=\"0\"/></container>"
-                                     "</lessons></kvtml>")
-                .toUtf8(),
+                                     "</lessons></kvtml>"),
             "koer=dog -1");
         row("kvtml, et first",
-            v2.arg(id("0", "et") + id("1", "en"),
-                   "<entry>" + tr("0", "koer") + tr("1", "dog") + "</entry>")
-                .toUtf8(),
-            "koer=dog");
+            kvtml(id("0", "et") + id("1", "en"), {tr("0", "koer") + tr("1", "dog")}), "koer=dog");
         row("kvtml, ids en, de, et",
-            v2.arg(id("0", "en") + id("1", "de") + id("2", "et"),
-                   "<entry>" + tr("0", "dog") + tr("1", "Hund") + tr("2", "koer") + "</entry>")
-                .toUtf8(),
+            kvtml(id("0", "en") + id("1", "de") + id("2", "et"),
+                  {tr("0", "dog") + tr("1", "Hund") + tr("2", "koer")}),
             "koer=dog");
         row("kvtml, translations 0 and 2 only",
-            v2.arg(id("0", "en") + id("2", "et"), "<entry>" + tr("2", "koer") + tr("0", "dog") +
-                                                      "</entry><entry>" + tr("2", "kass") +
-                                                      "</entry>")
-                .toUtf8(),
+            kvtml(id("0", "en") + id("2", "et"),
+                  {tr("2", "koer") + tr("0", "dog"), tr("2", "kass")}),
             "koer=dog -1");
         row("kvtml version 1, Estonian second of two translations",
             "<kvtml><e><o l=\"en\">dog</o><t l=\"de\">Hund</t><t l=\"et\">koer</t></e>"

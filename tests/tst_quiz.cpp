@@ -75,12 +75,10 @@ private slots:
         const QString no;
         const QStringList none, dog{t, "type:dog", ret},
             bothRight = dog + QStringList{"type:cat", ret};
-        row("blanks around, Enter", 2, false, QStringList{t, "type: dog  ", "key:Enter"},
-            "Main Test", 1, 0, 0, 0, no, none);
-        row("capital, Esc", 2, false, QStringList{t, "type:Dog", "key:Esc"}, "AkenVale Main", 1, 1,
-            1, 0, "dog", none);
-        row("inner blank", 2, false, QStringList{t, "type:d og", ret}, "AkenVale Main", 1, 1, 1, 0,
-            "dog", none);
+        row("blanks around right by Enter; a capital (by Esc), an inner blank wrong", 4, false,
+            QStringList{t, "type: dog  ", "key:Enter", "type:Cat", "key:Esc", "click:Jätkan",
+                        "type:h orse", ret},
+            "AkenVale Main", 3, 2, 2, 0, "horse", none);
         row("Estonian asked, foreign typed", 2, false,
             QStringList{"click:Eesti keelt", t, "type:dog", ret}, "AkenVale Main Test", 1, 1, 1, 0,
             "koer", none);

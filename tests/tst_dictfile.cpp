@@ -51,9 +51,8 @@ private slots:
         QTest::addColumn<bool>("leftOver"); // the file goes on after the list is full
         const QStringList abcd{"a|b", "c|d"}, none;
         row("empty file", QByteArray(), none, -1, 0, false);
-        row("CR LF", QByteArray("a\r\nb\r\nc\r\nd\r\n"), abcd, 1, 0, false);
-        row("lone LF", QByteArray("a\nb\nc\nd\n"), abcd, 1, 0, false);
-        row("lone CR", QByteArray("a\rb\rc\rd\r"), abcd, 1, 0, false);
+        // CR LF, as written, is read back by every row of writes().
+        row("lone LF and lone CR", QByteArray("a\nb\rc\nd\r"), abcd, 1, 0, false);
         row("no line end at the end", QByteArray("a\r\nb\r\nc\r\nd"), abcd, 1, 0, false);
         row("comma ends a field", QByteArray("a,b\r\nc,d\r\n"), abcd, 1, 0, false);
         row("leading blanks skipped, trailing kept", QByteArray("   a \r\n  b\r\n"),

@@ -202,16 +202,14 @@ private slots:
         QTest::addColumn<QList<double>>("draws"); // values of Rnd, times the last slot, rounded
         QTest::addColumn<QStringList>("steps");   // after the quiz opened
         QTest::addColumn<QString>("word");        // asked once the steps are done
-        QTest::addColumn<int>("wrong");
         // e1 is asked and answered right; e0 comes next.
         row("exhausted pool starts over", 3, 2, 3, QList<double>{0.5},
-            QStringList{"type:f1", "key:Return"}, "e0", 0);
+            QStringList{"type:f1", "key:Return"}, "e0");
         // 0.999 draws the last slot only if draws round to the nearest.
-        row("WordCount -1, words in place", 3, -1, 0, QList<double>{0.999}, QStringList(), "e2", 0);
+        row("WordCount -1, words in place", 3, -1, 0, QList<double>{0.999}, QStringList(), "e2");
         row("an asked pair is not asked again", 2, 1, 0, QList<double>{0, 0},
-            QStringList{"type:f0", "key:Return"}, "e1", 0);
-        row("the last slot of a full list", 1000, 999, 999, QList<double>(), QStringList(), "e999",
-            0);
+            QStringList{"type:f0", "key:Return"}, "e1");
+        row("the last slot of a full list", 1000, 999, 999, QList<double>(), QStringList(), "e999");
     }
     void selection() {
         QFETCH(int, pairs);
@@ -220,7 +218,6 @@ private slots:
         QFETCH(QList<double>, draws);
         QFETCH(QStringList, steps);
         QFETCH(QString, word);
-        QFETCH(int, wrong);
         Program p;
         QStringList list;
         for (int k = 0; k < pairs; ++k)
@@ -234,7 +231,7 @@ private slots:
         QuizWindow* test = p.forms.find<QuizWindow>();
         QVERIFY(test);
         QCOMPARE(test->askedWordLabel->text(), word);
-        QCOMPARE(int(p.state.WrongCount), wrong);
+        QCOMPARE(p.state.WrongCount, 0); // the answer typed was the right one
     }
 
     // Fault: the counters wrapped round to -32768, and ElapsedSeconds did after nine hours at

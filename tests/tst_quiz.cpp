@@ -34,13 +34,6 @@ struct Quiz : Program {
     QuizWindow* test() const { return forms.find<QuizWindow>(); }
 };
 
-QStringList texts(std::initializer_list<QLabel*> labels) {
-    QStringList all;
-    for (QLabel* label : labels)
-        all << label->text();
-    return all;
-}
-
 } // namespace
 
 class TestQuiz : public QObject {
@@ -177,12 +170,15 @@ private slots:
         QCOMPARE(quiz.platform.beeps, beeps);
         if (auto* shown = quiz.forms.find<WrongAnswerNotice>())
             QCOMPARE(shown->answerLabel->text(), notice);
-        QStringList seen;
+        QList<QLabel*> shown;
         if (ResultsWindow* r = quiz.forms.find<ResultsWindow>())
-            seen = texts({r->totalLabel, r->rightLabel, r->wrongLabel, r->percentLabel});
+            shown = {r->totalLabel, r->rightLabel, r->wrongLabel, r->percentLabel};
         else if (QuizWindow* t = quiz.test())
-            seen = texts({t->answeredLabel, t->rightLabel, t->wrongLabel, t->unansweredLabel,
-                          t->timeLeftLabel, t->percentLabel});
+            shown = {t->answeredLabel,   t->rightLabel,    t->wrongLabel,
+                     t->unansweredLabel, t->timeLeftLabel, t->percentLabel};
+        QStringList seen;
+        for (QLabel* label : shown)
+            seen << label->text();
         if (!labels.isEmpty())
             QCOMPARE(seen, labels);
         for (int i = 0; choices && quiz.test() && i < 5; ++i) {

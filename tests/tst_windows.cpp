@@ -107,8 +107,7 @@ private slots:
         QFETCH(QStringList, effect);
         Program p;
         const QString file = p.state.CurrentFile = p.file(u"list.dic"_s);
-        p.state.ForeignWords[0] = u"dog"_s;
-        p.state.EstonianWords[0] = word;
+        p.store("dog=" + word);
         p.platform.fakeRegistry.keys[MsInfoKey]["PATH"] = {1, "C:\\a.exe"};
         QVERIFY(p.main->askForeignOption->isChecked() && p.main->typedAnswersOption->isChecked());
         p.run(steps);

@@ -135,15 +135,13 @@ private slots:
         row("results while opening", 2, false,
             QStringList{t, "type:vale", ret, "click:Jätkan", "type:cat", ret, "close:Tulemus", t},
             "Tulemus", 2, 1, 7, 0, no, none);
-        row("choices opened, Return", 5, true, QStringList{t, ret}, "Main Test", 0, 0, 0, 0, no,
-            none);
         row("hover 1 then 3", 5, true, QStringList{t, "hover:Kyssa1", "hover:Kyssa3"}, "Main Test",
             0, 0, 0, 3, no, none);
         row("Tab twice, hover 1, Return", 5, true,
             QStringList{t, "key:Tab", "key:Tab", "hover:Kyssa1", ret}, "Main Test", 1, 0, 0, 0, no,
             none);
-        row("Tab twice", 5, true, QStringList{t, "key:Tab", "key:Tab"}, "Main Test", 0, 0, 0, 2, no,
-            none);
+        row("choices opened, Return, Tab twice", 5, true, QStringList{t, ret, "key:Tab", "key:Tab"},
+            "Main Test", 0, 0, 0, 2, no, none);
         row("hover 3, Tab, Space", 5, true, QStringList{t, "hover:Kyssa3", "key:Tab", "key:Space"},
             "AkenVale Main", 1, 1, 1, 0, "dog", none);
         // The pointer rests on the choice.

@@ -114,9 +114,9 @@ void Program::store(const QString& pairs) {
 
 namespace {
 
-// The one control with that designer name, or, by caption, the one button, option, check box
-// or quiz choice showing that text: in the active window if it has one, else in all this
-// program's windows in sight; null unless just one.
+// The one control (or window) with that designer name, or, by caption, the one button, option,
+// check box or quiz choice showing that text: in the active window if it has one, else in all
+// this program's windows in sight; null unless just one.
 QWidget* control(const Forms& forms, const QString& target, bool byCaption) {
     QList<QWidget*> found, active;
     for (QWidget* top : QApplication::topLevelWidgets()) {

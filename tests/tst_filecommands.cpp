@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Open and Save, and the save prompt that guards Open, Exit and the close box.
+// Open and Save, the save prompt that guards Open, Exit and the close box, and saves that fail.
 #include "app/MainWindow.h"
 #include "forms/Forms.h"
 #include "state/ProgramState.h"
 #include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
+#include <QDir>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -24,6 +28,12 @@ struct Session : Program {
         state.Changed = 1;
     }
 };
+
+// The i-node tells a file written in place from one replaced by a new file.
+ino_t inode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
 
 } // namespace
 
@@ -242,6 +252,82 @@ private slots:
         if (pairs >= 0)
             QCOMPARE(fileBytes(s.file("big.dic")).count('\n') / 2, pairs);
         QCOMPARE(s.platform.ended(), ended);
+    }
+
+    // The close box's save of a list never edited. A folder where the user may change files but
+    // not make new ones (a shared folder): a writable file there is written in place. Anywhere
+    // else a save goes through a new file, which replaces the old one only when every step of the
+    // write succeeded: on a full disk the old file stays whole. A failed save says why and keeps
+    // the program running; in place, it says that the file may be cut short, and the list counts
+    // as unsaved after all, so the program never drops it without asking again.
+    void saves_data() {
+        QTest::addColumn<bool>("locked"); // no new file may be made in the folder
+        QTest::addColumn<int>("mode");    // the old file's; 0: none
+        QTest::addColumn<int>("pairs");
+        QTest::addColumn<int>("room"); // on the disk, in bytes; 0: enough
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("damaged");  // the failure says the file may be cut short
+        QTest::addColumn<bool>("inPlace");  // written into the old file, not a new one
+        QTest::addColumn<QString>("cause"); // what the failure names
+        row("open, writable file", false, 0666, 1, 0, true, false, false, QString());
+        row("open, read-only file", false, 0444, 1, 0, false, false, false, u"pole õigust"_s);
+#ifdef Q_OS_UNIX // a folder's mode does not lock it on Windows, nor is there a file size limit
+        row("locked, writable file", true, 0666, 1, 0, true, false, true, QString());
+        row("locked, read-only file", true, 0444, 1, 0, false, false, false, u"pole õigust"_s);
+        row("locked, no file", true, 0, 1, 0, false, false, false, u"pole õigust"_s);
+        // A list under the write buffer's size reaches the disk only at flush time.
+        row("full disk, small list", false, 0666, 100, 1024, false, false, false, u"liiga suur"_s);
+        row("full disk, large list", false, 0666, 1000, 1024, false, false, false, u"liiga suur"_s);
+        row("full disk in place, small list", true, 0666, 100, 1024, false, true, true,
+            u"liiga suur"_s);
+        row("full disk in place, large list", true, 0666, 1000, 1024, false, true, true,
+            u"liiga suur"_s);
+#endif
+    }
+    void saves() {
+        QFETCH(bool, locked);
+        QFETCH(int, mode);
+        QFETCH(int, pairs);
+        QFETCH(int, room);
+        QFETCH(bool, saved);
+        QFETCH(bool, damaged);
+        QFETCH(bool, inPlace);
+        QFETCH(QString, cause);
+        Program p;
+        const QString path = p.state.CurrentFile = p.file(u"list.dic"_s);
+        QVERIFY(!mode || writeFile(path, "vana\r\nold\r\n", mode));
+        const QByteArray folder = QFile::encodeName(p.dir.path());
+        QVERIFY(::chmod(folder.constData(), locked ? 0555 : 0777) == 0);
+        const auto unlock = qScopeGuard([&] { ::chmod(folder.constData(), 0755); });
+        const ino_t before = inode(path);
+        const QByteArray old = fileBytes(path);
+        QByteArray bytes;
+        for (int k = 0; k < pairs; ++k) {
+            p.state.EstonianWords[k] = u"koer"_s + QString::number(k);
+            p.state.ForeignWords[k] = u"ex-dog"_s;
+            bytes += "koer" + QByteArray::number(k) + "\r\nex}dog\r\n";
+        }
+        {
+            AsNobody user;
+            FileSizeLimit disk(room);
+            p.run(QStringList{"close:Main", "click:Yes"});
+        }
+        QCOMPARE(p.platform.ended(), saved);
+        QCOMPARE(p.platform.messages.size(), int(!saved));
+        const QString message = p.platform.messages.value(0).text;
+        QCOMPARE(message.contains(u"poolik"_s), damaged);
+        QVERIFY2(message.contains(cause), qPrintable(message));
+        QCOMPARE(int(p.state.Changed), int(damaged));
+        if (!damaged)
+            QCOMPARE(fileBytes(path), saved ? bytes : old);
+#ifdef Q_OS_UNIX // Windows numbers no i-nodes
+        if (saved)
+            QCOMPARE(inode(path) == before, inPlace);
+#else
+        Q_UNUSED(before);
+        Q_UNUSED(inPlace);
+#endif
+        QCOMPARE(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), int(mode != 0));
     }
 };
 

@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Rules with no window: rounding, the real timer, the command line, and dictionary files read
-// and written (line ends, quoting, the code page, the 1000-pair limit, saves that fail).
+// and written (line ends, quoting, the code page, the 1000-pair limit).
 #include "app/CommandLine.h"
-#include "app/MainWindow.h"
 #include "dictfile/DictionaryFile.h"
 #include "platform/UiTimer.h"
 #include "quiz/Scoring.h"
 #include "state/Format.h"
 #include "state/ProgramState.h"
-#include "support/FakePlatform.h"
 #include "support/TestUtil.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,12 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The i-node tells a file written in place from one replaced by a new file.
-ino_t inode(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
-}
 
 // Reads like a file on a disk that fails at FailHere, and goes on failing.
 constexpr char FailHere[] = "<fail>";
@@ -204,85 +195,6 @@ private slots:
         QVERIFY(!readDictionary(read, path));
         QCOMPARE(pairsOf(s, u'|', int(list.size())), after);
         QCOMPARE(pairsOf(read), after.mid(0, read.WordCount + 1));
-    }
-
-    // A save as the program makes it. A folder where the user may change files but not make new
-    // ones (a shared folder): a writable file there is written in place. Anywhere else a save goes
-    // through a new file, which replaces the old one only when every step of the write
-    // succeeded: on a full disk the old file stays whole. In place, a failure says that the file
-    // may be cut short, and the list, edited or not, counts as unsaved: the program neither ends
-    // nor drops it without asking again.
-    void saves_data() {
-        QTest::addColumn<bool>("locked"); // no new file may be made in the folder
-        QTest::addColumn<int>("mode");    // the old file's; 0: none
-        QTest::addColumn<int>("pairs");
-        QTest::addColumn<int>("room"); // on the disk, in bytes; 0: enough
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<bool>("damaged");  // the failure says the file may be cut short
-        QTest::addColumn<bool>("inPlace");  // written into the old file, not a new one
-        QTest::addColumn<QString>("cause"); // what the failure names
-        row("open, writable file", false, 0666, 1, 0, true, false, false, QString());
-        row("open, read-only file", false, 0444, 1, 0, false, false, false, u"pole õigust"_s);
-#ifdef Q_OS_UNIX // a folder's mode does not lock it on Windows, nor is there a file size limit
-        row("locked, writable file", true, 0666, 1, 0, true, false, true, QString());
-        row("locked, read-only file", true, 0444, 1, 0, false, false, false, u"pole õigust"_s);
-        row("locked, no file", true, 0, 1, 0, false, false, false, u"pole õigust"_s);
-        // A list under the write buffer's size reaches the disk only at flush time.
-        row("full disk, small list", false, 0666, 100, 1024, false, false, false, u"liiga suur"_s);
-        row("full disk, large list", false, 0666, 1000, 1024, false, false, false, u"liiga suur"_s);
-        row("full disk in place, small list", true, 0666, 100, 1024, false, true, true,
-            u"liiga suur"_s);
-        row("full disk in place, large list", true, 0666, 1000, 1024, false, true, true,
-            u"liiga suur"_s);
-#endif
-    }
-    void saves() {
-        QFETCH(bool, locked);
-        QFETCH(int, mode);
-        QFETCH(int, pairs);
-        QFETCH(int, room);
-        QFETCH(bool, saved);
-        QFETCH(bool, damaged);
-        QFETCH(bool, inPlace);
-        QFETCH(QString, cause);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"list.dic"_s);
-        QVERIFY(!mode || writeFile(path, "vana\r\nold\r\n", mode));
-        const QByteArray folder = QFile::encodeName(dir.path());
-        QVERIFY(::chmod(folder.constData(), locked ? 0555 : 0777) == 0);
-        const auto unlock = qScopeGuard([&] { ::chmod(folder.constData(), 0755); });
-        const ino_t before = inode(path);
-        const QByteArray old = fileBytes(path);
-        ProgramState s;
-        s.CurrentFile = path;
-        FakePlatform platform;
-        QByteArray bytes;
-        for (int k = 0; k < pairs; ++k) {
-            s.EstonianWords[k] = u"koer"_s + QString::number(k);
-            s.ForeignWords[k] = u"ex-dog"_s;
-            bytes += "koer" + QByteArray::number(k) + "\r\nex}dog\r\n";
-        }
-        const bool written = [&] {
-            AsNobody user;
-            FileSizeLimit disk(room);
-            return writeCurrentFile(s, platform);
-        }();
-        QCOMPARE(written, saved);
-        QCOMPARE(platform.messages.size(), int(!saved));
-        const QString message = platform.messages.value(0).text;
-        QCOMPARE(message.contains(u"poolik"_s), damaged);
-        QVERIFY2(message.contains(cause), qPrintable(message));
-        QCOMPARE(int(s.Changed), int(damaged));
-        if (!damaged)
-            QCOMPARE(fileBytes(path), saved ? bytes : old);
-#ifdef Q_OS_UNIX // Windows numbers no i-nodes
-        if (saved)
-            QCOMPARE(inode(path) == before, inPlace);
-#else
-        Q_UNUSED(before);
-        Q_UNUSED(inPlace);
-#endif
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), int(mode != 0));
     }
 };
 

@@ -114,6 +114,10 @@ private slots:
         QCOMPARE(p.inSight(), inSight);
         QCOMPARE(p.main->timeLimitLabel->text(), limit);
         QCOMPARE(p.main->timeLimitBar->isEnabled(), !limit.isEmpty());
+        // A screen reader reads the limit the bar holds.
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(p.main->timeLimitBar);
+        QVERIFY(face && face->valueInterface());
+        QCOMPARE(face->valueInterface()->currentValue().toInt(), p.main->timeLimitBar->value());
         QStringList seen{p.state.CurrentFile != file ? "new list" : "",
                          QFile::exists(file) ? "saved" : "", p.platform.ended() ? "end" : "",
                          p.dialogs()};

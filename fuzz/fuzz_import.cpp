@@ -6,6 +6,8 @@
 #include "state/ProgramState.h"
 #include "wordimport/WordImport.h"
 
+#include <QGuiApplication>
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -51,6 +53,17 @@ void check(const wordimport::ReadResult& read) {
 }
 
 } // namespace
+
+// Qt's HTML reader, run on Anki's fields, wants the GUI application the program always has: a
+// <tt> asks the font database for a fixed-pitch font. Offscreen, it needs no display.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_import";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes =
